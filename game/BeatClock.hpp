@@ -1,0 +1,23 @@
+#pragma once
+
+#include "game/MusicTrack.hpp"
+#include "kit/Timer.hpp"
+
+// Turns the base stem's playing offset into quarter-second beats and a short pulse on each new beat.
+class BeatClock
+{
+public:
+    explicit BeatClock(const MusicTrack& music, kit::TimeSource now = kit::realTimeSource());
+
+    void update();
+
+    bool isOnBeat() const { return onBeat; }
+    int getBeat() const { return beat; }
+
+private:
+    int beat = 0;
+    int lastBeat = 0;
+    bool onBeat = false;
+    kit::Timer pulseTimer;
+    const MusicTrack* music;
+};
