@@ -1,0 +1,24 @@
+#pragma once
+
+#include "render/DrawEntry.hpp"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+
+#include <vector>
+
+// A screen's drawables in back-to-front order: descending layer, and in order of addition within a layer.
+// The list owns none of them; whoever removes a drawable from the world removes it from here first.
+class DrawList
+{
+public:
+    void add(const sf::Drawable& drawable, int layer, bool visible = true);
+    void remove(const sf::Drawable* drawable);
+    void setVisible(const sf::Drawable* drawable, bool visible);
+    void clear();
+    void draw(sf::RenderTarget& target) const;
+
+    const std::vector<DrawEntry>& getEntries() const { return entries; }
+
+private:
+    std::vector<DrawEntry> entries;
+};

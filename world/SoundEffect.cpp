@@ -1,0 +1,11 @@
+#include "world/SoundEffect.hpp"
+
+SoundEffect::SoundEffect(const sf::SoundBuffer& buffer)
+    : sound(buffer)
+{
+}
+
+void SoundEffect::play()
+{
+    sound.play();
+}
