@@ -6,5 +6,3 @@ const std::string IMAGES_PATH = RESOURCES_PATH + "images/";
 const std::string SOUNDS_PATH = RESOURCES_PATH + "sounds/";
 const std::string FONT_PATH = "resources/FreePixel.ttf";
 const std::string TITLE = "Brindlewick";
-
-sf::RenderTexture canvas;

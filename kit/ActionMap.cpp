@@ -1,0 +1,48 @@
+#include "kit/ActionMap.hpp"
+
+#include <utility>
+
+namespace kit
+{
+
+ActionMap::ActionMap(KeyState isKeyDown)
+    : isKeyDown(std::move(isKeyDown))
+{
+}
+
+Action& ActionMap::operator[](const std::string& name)
+{
+    return actions[name];
+}
+
+void ActionMap::update(sf::Window& window)
+{
+    clearEvents();
+    sf::Event event;
+    while (window.pollEvent(event))
+        pushEvent(event);
+}
+
+void ActionMap::clearEvents()
+{
+    events.clear();
+}
+
+void ActionMap::pushEvent(const sf::Event& event)
+{
+    if (event.type == sf::Event::LostFocus)
+        focused = false;
+    else if (event.type == sf::Event::GainedFocus)
+        focused = true;
+    events.push_back(event);
+}
+
+bool ActionMap::isActive(const std::string& name) const
+{
+    const auto found = actions.find(name);
+    if (found == actions.end())
+        return false;
+    return found->second.isActive(ActionContext{events, isKeyDown, focused});
+}
+
+} // namespace kit

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "kit/Action.hpp"
+
+#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Window.hpp>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kit
+{
+
+// Named input actions together with the window events of the last update.
+class ActionMap
+{
+public:
+    // Reads whether a key is down right now; tests script it, the game reads the real keyboard.
+    using KeyState = std::function<bool(sf::Keyboard::Key)>;
+
+    explicit ActionMap(KeyState isKeyDown = &sf::Keyboard::isKeyPressed);
+
+    // The action bound to name, to assign to; a name that was only looked up holds an action that is never active.
+    Action& operator[](const std::string& name);
+
+    // Empties the event buffer, then takes every pending event of the window into it.
+    void update(sf::Window& window);
+    void clearEvents();
+    // Adds one event to the buffer, as if update had polled it.
+    void pushEvent(const sf::Event& event);
+
+    // False for a name without a binding.
+    bool isActive(const std::string& name) const;
+
+    // Whether the window had the keyboard focus at the last focus event seen (it counts as focused before any).
+    bool hasFocus() const { return focused; }
+
+private:
+    KeyState isKeyDown;
+    std::map<std::string, Action> actions;
+    std::vector<sf::Event> events;
+    bool focused = true;
+};
+
+} // namespace kit

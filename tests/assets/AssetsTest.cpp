@@ -1,0 +1,107 @@
+#include "assets/Assets.hpp"
+#include "assets/ScratchFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace
+{
+
+// Without a sound card OpenAL Soft complains on every buffer; its null output keeps these tests quiet.
+class SoundAssets : public ::testing::Test
+{
+protected:
+    void SetUp() override { setenv("ALSOFT_DRIVERS", "null", 0); }
+
+    ScratchFolder folder;
+    kit::MultiResourceCache cache;
+};
+
+std::string messageOf(const std::function<void()>& load)
+{
+    try
+    {
+        load();
+    }
+    catch (const kit::ResourceLoadingException& e)
+    {
+        return e.what();
+    }
+    return "(no exception)";
+}
+
+// A font file from the system, standing in for the game's own; empty when there is none.
+std::filesystem::path anySystemFont()
+{
+    for (const char* candidate :
+         {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "/usr/share/fonts/truetype/noto/NotoMono-Regular.ttf",
+          "/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf"})
+    {
+        if (std::filesystem::exists(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+} // namespace
+
+TEST_F(SoundAssets, nameResolvesToTheWavInTheSoundsFolder)
+{
+    ScratchFolder::writeSound("resources/sounds/dash.wav", 300);
+    // Decoys that a looser naming would pick up instead.
+    ScratchFolder::writeSound("resources/dash.wav", 100);
+    ScratchFolder::writeSound("resources/sounds/dash.WAV.wav", 200);
+
+    const auto dash = loadSoundBuffer(cache, "dash");
+
+    EXPECT_EQ(dash->getSampleCount(), 300u);
+}
+
+TEST_F(SoundAssets, sameNameTwiceIsOneBufferReadOnce)
+{
+    ScratchFolder::writeSound("resources/sounds/zoop.wav", 120);
+    const auto first = loadSoundBuffer(cache, "zoop");
+
+    // Gone from disk, still served from the cache: the file was not read again.
+    std::filesystem::remove("resources/sounds/zoop.wav");
+    const auto second = loadSoundBuffer(cache, "zoop");
+
+    EXPECT_EQ(first, second);
+}
+
+TEST_F(SoundAssets, missingOrMisnamedSoundRaisesTheLoadingExceptionWithItsPath)
+{
+    ScratchFolder::writeSound("resources/sounds/blow.wav", 50);
+
+    const std::string missing = messageOf([&] { loadSoundBuffer(cache, "dash"); });
+    EXPECT_EQ(missing.rfind("Failed to load resource \"", 0), 0u) << missing;
+    EXPECT_NE(missing.find("resources/sounds/dash.wav"), std::string::npos) << missing;
+
+    // Names are used as given: not case-folded, not trimmed.
+    EXPECT_NE(messageOf([&] { loadSoundBuffer(cache, "BLOW"); }).find("resources/sounds/BLOW.wav"), std::string::npos);
+    EXPECT_NE(messageOf([&] { loadSoundBuffer(cache, "blow "); }).find("resources/sounds/blow .wav"),
+              std::string::npos);
+    EXPECT_EQ(loadSoundBuffer(cache, "blow")->getSampleCount(), 50u);
+}
+
+TEST(FontAsset, loadsTheFontFileOnceAndNamesItWhenMissing)
+{
+    ScratchFolder folder;
+    kit::MultiResourceCache cache;
+
+    const std::string missing = messageOf([&] { loadFont(cache); });
+    EXPECT_NE(missing.find("resources/FreePixel.ttf"), std::string::npos) << missing;
+
+    const auto systemFont = anySystemFont();
+    if (systemFont.empty())
+        GTEST_SKIP() << "no system font to stand in for the game's";
+    std::filesystem::create_directories("resources");
+    std::filesystem::copy_file(systemFont, "resources/FreePixel.ttf");
+
+    const auto font = loadFont(cache);
+    EXPECT_FALSE(font->getInfo().family.empty());
+    std::filesystem::remove("resources/FreePixel.ttf");
+    EXPECT_EQ(loadFont(cache), font);
+}
