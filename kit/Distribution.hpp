@@ -19,7 +19,8 @@ public:
     }
 
     template <typename Function,
-              typename = std::enable_if_t<std::is_invocable_r_v<T, Function&> && !std::is_convertible_v<Function, T>>>
+              typename = std::enable_if_t<!std::is_same_v<std::decay_t<Function>, Distribution> &&
+                                          !std::is_convertible_v<Function, T> && std::is_invocable_r_v<T, Function&>>>
     Distribution(Function function)
         : generator(std::move(function))
     {

@@ -128,8 +128,7 @@ void Baseballer::killStep(float dt, CommandBoard& board, SoundCue& blow)
     }
     if (dying)
     {
-        const float grown = wingA.getScale().x + 150.f * dt;
-        setScale(grown, grown);
+        setScale(wingA.getScale() + sf::Vector2f(150.f * dt, 150.f * dt));
         fade = std::max(fade - 300.f * dt, 0.f);
         sf::Color color = wingA.getFillColor();
         color.a = toChannel(fade);
@@ -176,8 +175,9 @@ bool Baseballer::isOutOfPlay() const
     if (dying && fade <= 0.f)
         return true;
     // Measured on the wings, which are both what is drawn and what the love touches; they are never ahead of the
-    // body. A doomed one stays: its blow is still to be heard, and once dying it swells back towards the picture
-    // (its left end can move left) until its fade has run out.
+    // body. The love's reach lies further out than a flapping wing can swing back (a corner turns about the tip at
+    // most 1.12 s away), so it is out of sight too. A doomed one stays: its blow is still to be heard, and once
+    // dying it swells back towards the picture (its left end can move left) until its fade has run out.
     return movesRight && !killPosted && wingA.getPosition().x - wingA.getScale().x > LoveReachRight;
 }
 
