@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace
 {
@@ -95,15 +96,17 @@ TEST(Pictures, BackgroundFillsTheCanvasAndTilesWithoutASeam)
 {
     const sf::Image background = picture("background");
     ASSERT_EQ(background.getSize(), sf::Vector2u(300, 200));
-    double neighbours = 0;
+    std::vector<double> neighbours;
     for (unsigned x = 0; x + 1 < 300; ++x)
     {
-        neighbours += columnDifference(background, x, x + 1);
+        neighbours.push_back(columnDifference(background, x, x + 1));
     }
-    neighbours /= 299;
-    // Two copies scroll side by side: column 299 of one meets column 0 of the next.
+    std::sort(neighbours.begin(), neighbours.end());
+    const double usual = neighbours[neighbours.size() * 9 / 10];
+    // Two copies scroll side by side: column 299 of one meets column 0 of the next, and that pair must look like
+    // any other pair of neighbouring columns (a cut cloud or a gradient would stand out far above the usual).
     const double seam = columnDifference(background, 299, 0);
-    EXPECT_LE(seam, neighbours * 2.0) << "seam " << seam << " against " << neighbours << " between neighbours";
+    EXPECT_LE(seam, usual) << "seam " << seam << " against " << usual << " for nine in ten neighbouring columns";
     for (unsigned y = 0; y < 200; ++y)
     {
         for (unsigned x = 0; x < 300; ++x)
