@@ -1,0 +1,24 @@
+#pragma once
+
+#include "GlyphSheet.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <string>
+
+// One picture that shows every generated picture enlarged and named, a mock-up of a game frame built from them,
+// and a sample of the pixel font: the quickest way to judge the art after changing a source.
+class ContactSheet
+{
+public:
+    ContactSheet(const GlyphSheet& glyphs, const std::string& imagesFolder);
+
+    sf::Image compose() const;
+
+private:
+    sf::Image load(const std::string& name) const;
+    sf::Image scene() const;
+
+    const GlyphSheet& glyphs;
+    std::string folder;
+};
