@@ -1,13 +1,10 @@
 #include "sprites/Animation.hpp"
+#include "sprites/TempAnimationFile.hpp"
 #include "support/ScriptedTime.hpp"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,28 +12,19 @@
 namespace
 {
 
-namespace fs = std::filesystem;
-
-// Writes the text to a file of its own for the duration of one test.
-class AnimationFile
+// A file of the given text, read on a scripted clock.
+class AnimationFile : public TempAnimationFile
 {
 public:
-    explicit AnimationFile(const std::string& text)
-        : path(fs::temp_directory_path() / ("brindlewick-animations-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt"))
-    {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    ~AnimationFile() { fs::remove(path); }
+    using TempAnimationFile::TempAnimationFile;
 
     std::vector<Animation> read() const
     {
         std::vector<Animation> animations;
-        loadAnimations(path.string(), animations, time.source());
+        loadAnimations(name(), animations, time.source());
         return animations;
     }
 
-    fs::path path;
     ScriptedTime time;
 };
 
@@ -166,7 +154,7 @@ TEST(AnimationFile, appendsAfterTheAnimationsAlreadyInTheList)
 {
     AnimationFile file("4 4 new 0 1 1");
     std::vector<Animation> animations{Animation("old", file.time.source())};
-    loadAnimations(file.path.string(), animations, file.time.source());
+    loadAnimations(file.name(), animations, file.time.source());
     ASSERT_EQ(animations.size(), 2u);
     EXPECT_EQ(animations[0].name, "old");
     EXPECT_EQ(animations[1].name, "new");
@@ -217,7 +205,7 @@ TEST(AnimationFile, animationsBeforeAFaultStayInTheList)
 {
     AnimationFile file("8 8 good 0 1 1 bad 0 x 1");
     std::vector<Animation> animations;
-    EXPECT_THROW(loadAnimations(file.path.string(), animations, file.time.source()), std::invalid_argument);
+    EXPECT_THROW(loadAnimations(file.name(), animations, file.time.source()), std::invalid_argument);
     ASSERT_EQ(animations.size(), 1u);
     EXPECT_EQ(animations[0].name, "good");
 }
