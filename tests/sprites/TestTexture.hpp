@@ -2,10 +2,20 @@
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <SFML/Window/Context.hpp>
+
+// Xvfb resets itself when its last client leaves, and SFML closes its display connection once its last OpenGL
+// resource is gone: a test process that makes textures one after another would reconnect into that reset and abort.
+// One context held for the whole process keeps the connection open.
+inline void holdDisplayConnection()
+{
+    static sf::Context context;
+}
 
 // A texture with a different colour in every pixel, so that any misplaced pixel shows. Needs an X display.
 inline sf::Texture makeTestTexture(unsigned width, unsigned height)
 {
+    holdDisplayConnection();
     sf::Image image;
     image.create(width, height);
     for (unsigned y = 0; y < height; ++y)
