@@ -1,6 +1,7 @@
 #include "sprites/Animation.hpp"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
@@ -100,6 +101,10 @@ int pixelCoordinate(long long value)
 
 void loadAnimations(const std::string& path, std::vector<Animation>& animations, const kit::TimeSource& now)
 {
+    // A folder opens as a stream but reads nothing; like any path that is not a readable file it adds nothing.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return;
     std::ifstream file(path);
     if (!file.is_open())
         return;

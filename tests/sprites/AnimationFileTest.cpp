@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -166,6 +167,13 @@ TEST(AnimationFile, missingFileLeavesTheListAsItWas)
     loadAnimations("no/such/animations.txt", animations);
     ASSERT_EQ(animations.size(), 1u);
     EXPECT_EQ(animations[0].name, "kept");
+}
+
+TEST(AnimationFile, folderIsNoFileAndLeavesTheListAsItWas)
+{
+    std::vector<Animation> animations;
+    loadAnimations(std::filesystem::temp_directory_path().string(), animations);
+    EXPECT_TRUE(animations.empty());
 }
 
 TEST(AnimationFile, loadedClocksRunOnTheGivenTimeSource)
