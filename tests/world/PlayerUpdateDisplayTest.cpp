@@ -64,7 +64,7 @@ const sf::Color tint(255, 100, 100);
 
 } // namespace
 
-TEST(PlayerMoves, newPlayerStartsAtRestWithTheDesignedValues)
+TEST(PlayerMoves, newPlayerStartsAtRestWithItsFixedValues)
 {
     Stage stage;
     const Player& player = stage.player;
