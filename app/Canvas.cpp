@@ -1,5 +1,9 @@
 #include "app/Settings.hpp"
 
-// Kept apart from the other settings: constructing a render texture opens the display, and a program that only needs
-// the folder names (the unit tests) must not link this in.
-sf::RenderTexture canvas;
+sf::RenderTexture& canvas()
+{
+    // Made on first use rather than before main: a render texture reaches for the display as it is constructed,
+    // and SFML aborts when there is none, before the game could say so.
+    static sf::RenderTexture picture;
+    return picture;
+}

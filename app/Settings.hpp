@@ -18,4 +18,4 @@ extern const std::string FONT_PATH;
 extern const std::string TITLE;
 
 // The one off-screen picture every frame is drawn into; the first screen gives it its size.
-extern sf::RenderTexture canvas;
+sf::RenderTexture& canvas();

@@ -1,4 +1,51 @@
+#include "app/DisplayConnection.hpp"
+#include "app/Game.hpp"
+#include "app/Settings.hpp"
+#include "kit/ResourceLoadingException.hpp"
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+namespace
+{
+
+// The game reads its media relative to the working directory; say so plainly when they are not there.
+void checkResourcesFolder()
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (!fs::is_directory(RESOURCES_PATH, error))
+        throw std::runtime_error("Cannot find the media folder \"" +
+                                 (fs::current_path(error) / RESOURCES_PATH).string() +
+                                 "\": start the game from the folder that holds resources/ (scripts/play.sh does)");
+}
+
+} // namespace
+
 int main()
 {
-    return 0;
+    try
+    {
+        checkResourcesFolder();
+        // Before anything of SFML's touches the display: SFML aborts when it cannot reach one.
+        const DisplayConnection display;
+        Game game;
+        game.run();
+        game.closeWindow();
+        return 0;
+    }
+    catch (const kit::ResourceLoadingException& error)
+    {
+        std::cerr << "brindlewick: " << error.what();
+        if (!error.getReason().empty())
+            std::cerr << " (" << error.getReason() << ")";
+        std::cerr << std::endl;
+        return 1;
+    }
+    catch (const std::exception& error)
+    {
+        std::cerr << "brindlewick: " << error.what() << std::endl;
+        return 1;
+    }
 }

@@ -23,3 +23,7 @@ public:
 private:
     sf::Music music;
 };
+
+// Whether SFML's audio can open an output device. Without one a stem never plays and never ends, so the game,
+// which follows its music, cannot run.
+bool audioOutputAvailable();

@@ -50,12 +50,12 @@ std::shared_ptr<void> MultiResourceCache::loadQuietly(const std::string& descrip
     }
     if (!loaded)
     {
-        // The first line is the fixed form callers recognise; SFML's own reason, if it gave one, follows below it.
-        std::string message = "Failed to load resource \"" + description + "\"";
-        const std::string reason = trimmed(said);
-        if (!reason.empty())
-            message += "\n" + reason;
-        throw ResourceLoadingException(message);
+        // SFML's own reason, if it gave one, travels beside the fixed message, on one line.
+        std::string reason = trimmed(said);
+        for (char& c : reason)
+            if (c == '\n')
+                c = ' ';
+        throw ResourceLoadingException("Failed to load resource \"" + description + "\"", reason);
     }
     if (!said.empty())
         sf::err() << said << std::flush;

@@ -6,7 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 mode="${1:-play}"
 
-packages=(cmake make g++ pkg-config libsfml-dev python3 python3-fonttools)
+packages=(cmake make g++ pkg-config libsfml-dev libx11-dev libopenal-dev python3 python3-fonttools)
 if [ "$mode" = test ]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils sox imagemagick
                clang libclang-rt-14-dev clang-tidy cppcheck)

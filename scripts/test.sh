@@ -7,6 +7,6 @@ cd "${BRINDLEWICK_BUILD_DIR:-$root/build}"
 
 run=()
 if [ -z "${DISPLAY:-}" ]; then
-    run=(xvfb-run -a -s "-screen 0 1280x1024x24")
+    run=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
 fi
 "${run[@]}" ctest --output-on-failure --timeout 600 "$@"

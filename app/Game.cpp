@@ -1,0 +1,31 @@
+#include "app/Game.hpp"
+
+#include "app/MainScreen.hpp"
+#include "app/Settings.hpp"
+#include "app/createWindow.hpp"
+
+Game::Game()
+{
+    createWindow(window, WINDOW_WIDTH, WINDOW_HEIGHT, TITLE);
+}
+
+void Game::run()
+{
+    MainScreen mainScreen;
+    screens.push_back(&mainScreen);
+    runScreens(screens, window, cache);
+    // The main screen goes now; its pointer is never used again.
+    screens.clear();
+}
+
+void Game::closeWindow()
+{
+    window.close();
+}
+
+void runScreens(const std::vector<Screen*>& screens, sf::RenderWindow& window, kit::MultiResourceCache& cache)
+{
+    int index = 0;
+    while (index >= 0 && static_cast<std::size_t>(index) < screens.size())
+        index = screens[static_cast<std::size_t>(index)]->run(window, cache);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/Screen.hpp"
+#include "kit/MultiResourceCache.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <vector>
+
+// Owns the window, the resource cache and the (non-owning) list of screens, and runs the screens in turn.
+class Game
+{
+public:
+    Game();
+
+    void run();
+    void closeWindow();
+
+private:
+    sf::RenderWindow window;
+    kit::MultiResourceCache cache;
+    std::vector<Screen*> screens;
+};
+
+// The screen loop: runs the screen at the current index until one returns an index that names no screen.
+void runScreens(const std::vector<Screen*>& screens, sf::RenderWindow& window, kit::MultiResourceCache& cache);

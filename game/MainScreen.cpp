@@ -1,0 +1,90 @@
+#include "app/MainScreen.hpp"
+
+#include "app/Settings.hpp"
+#include "assets/Assets.hpp"
+#include "game/Round.hpp"
+#include "game/StreamedTrack.hpp"
+#include "world/SoundEffect.hpp"
+
+#include <SFML/System/Clock.hpp>
+
+#include <stdexcept>
+
+namespace
+{
+
+// Opens and starts one stem. A top or bottom stem that cannot be opened only takes its layer away.
+bool startStem(StreamedTrack& stem, const std::string& fileName)
+{
+    const bool opened = stem.openFromFile(SOUNDS_PATH + fileName);
+    stem.play();
+    return opened;
+}
+
+// The game follows its base stem: without it there is no beat, no countdown and no end, so say why and stop.
+void requireAudioOutput()
+{
+    if (!audioOutputAvailable())
+        throw std::runtime_error("No audio output device could be opened, and the game follows its music; "
+                                 "to play without sound, run it with ALSOFT_DRIVERS=null");
+}
+
+void requireBaseStem(const StreamedTrack& base, bool opened, const std::string& fileName)
+{
+    if (!opened)
+        throw std::runtime_error("Failed to open the music \"" + SOUNDS_PATH + fileName + "\"");
+    if (base.getStatus() == sf::SoundSource::Stopped)
+        throw std::runtime_error("The music \"" + SOUNDS_PATH + fileName + "\" does not play");
+}
+
+} // namespace
+
+int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
+{
+    requireAudioOutput();
+
+    // Media, held for the whole game.
+    const auto playerTexture = loadTexture(cache, "player");
+    const auto backgroundTexture = loadTexture(cache, "background");
+    const auto selectorTexture = loadTexture(cache, "region_selector");
+    const auto timeTexture = loadTexture(cache, "time");
+    const auto dustTexture = loadTexture(cache, "dust");
+    const auto dashBuffer = loadSoundBuffer(cache, "dash");
+    const auto zoopBuffer = loadSoundBuffer(cache, "zoop");
+    const auto blowBuffer = loadSoundBuffer(cache, "blow");
+    const auto font = loadFont(cache);
+
+    // The stems start one after the other, each right after it is opened.
+    StreamedTrack base;
+    StreamedTrack top;
+    StreamedTrack bottom;
+    const bool baseOpened = startStem(base, "music_base.wav");
+    startStem(top, "music_top.wav");
+    startStem(bottom, "music_bottom.wav");
+    requireBaseStem(base, baseOpened, "music_base.wav");
+
+    sf::Clock frameClock;
+    SoundEffect dash(*dashBuffer);
+    SoundEffect zoop(*zoopBuffer);
+    SoundEffect blow(*blowBuffer);
+    const RoundMedia media{*playerTexture, *backgroundTexture, *selectorTexture, *timeTexture, *dustTexture, *font};
+    const RoundSounds sounds{base, top, bottom, dash, zoop, blow};
+    Round round(media, sounds, drawList, actions);
+
+    int result = -1;
+    for (;;)
+    {
+        if (!window.isOpen())
+        {
+            result = 1;
+            break;
+        }
+        const sf::Time frameTime = frameClock.restart();
+        if (round.frame(frameTime, [&] { actions.update(window); }) != Round::Outcome::Playing)
+            break;
+        present(window);
+    }
+    // Nothing draws this screen again, and its drawables go with the round.
+    drawList.clear();
+    return result;
+}
