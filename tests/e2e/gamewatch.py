@@ -594,8 +594,8 @@ def play_world(game, clock):
     now = clock.position()
     shots["still"] = grab_between(game, clock, now, now + 0.3)
     # A dash towards the middle. One over the right edge would wrap, and where it ends would depend on the frame
-    # rate: the part of the step beyond x 300 is dropped and the player goes on from x -16, its whole width left
-    # of the picture, where a short remainder leaves it at rest out of sight.
+    # rate: the part of the step beyond x 300 is dropped and the player goes on from x -16, where its centred
+    # sprite lies wholly left of the picture, so a short remainder leaves it at rest out of sight.
     _, start, _ = best_view(shots["still"])
     key = "Left" if start is not None and start[0] > CANVAS_W / 2 else "Right"
     _, pressed, beat = clock.press_before_beat(game, now + 0.3, lambda: game.keys.tap(key))
