@@ -434,15 +434,6 @@ def tinted(colour):
     return tuple(c * t // 255 for c, t in zip(colour, MOVE_TINT))
 
 
-def find_player(canvas, tint=False):
-    """Pixel count and centroid (canvas pixels) of the player's light colours, plain or tinted."""
-    colours = [tinted(c) for c in PLAYER_LIGHT] if tint else PLAYER_LIGHT
-    ys, xs = np.nonzero(colour_mask(canvas, colours))
-    if len(xs) == 0:
-        return 0, None
-    return len(xs), (float(xs.mean()) + 0.5, float(ys.mean()) + 0.5)
-
-
 class PlayerShape:
     """Where the player's light pixels can be, from its texture (resources/images/player.PNG) and its origin at
     the texture's centre. Baseballers fly in front of the player and may hide any part of it, so the player is
@@ -496,12 +487,6 @@ def light_pixels(canvas, tint=False):
     colours = [tinted(c) for c in PLAYER_LIGHT] if tint else PLAYER_LIGHT
     ys, xs = np.nonzero(colour_mask(canvas, colours))
     return list(zip(xs.tolist(), ys.tolist()))
-
-
-def best_view(shots, tint=False):
-    """The shot that shows most of the player (baseballers fly in front of it): (count, centroid, shot)."""
-    views = [find_player(s.canvas, tint) + (s,) for s in shots]
-    return max(views, key=lambda v: v[0]) if views else (0, None, None)
 
 
 def luminance(canvas):
@@ -670,8 +655,8 @@ def play_world(game, clock):
     # A dash towards the middle. One over the right edge would wrap, and where it ends would depend on the frame
     # rate: the part of the step beyond x 300 is dropped and the player goes on from x -16, where its centred
     # sprite lies wholly left of the picture, so a short remainder leaves it at rest out of sight.
-    _, start, _ = best_view(shots["still"])
-    key = "Left" if start is not None and start[0] > CANVAS_W / 2 else "Right"
+    seen = max((light_pixels(s.canvas) for s in shots["still"]), key=len, default=[])
+    key = "Left" if seen and np.mean([x for x, _ in seen]) > CANVAS_W / 2 else "Right"
     _, pressed, beat = clock.press_before_beat(game, now + 0.45, lambda: game.keys.tap(key))
     # Grabs that end 15 ms before the beat, by the recording, were taken before the game could see the beat.
     shots["move waits"] = grab_between(game, clock, pressed, beat - 0.015)
