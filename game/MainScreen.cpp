@@ -13,14 +13,6 @@
 namespace
 {
 
-// Opens and starts one stem. A top or bottom stem that cannot be opened only takes its layer away.
-bool startStem(StreamedTrack& stem, const std::string& fileName)
-{
-    const bool opened = stem.openFromFile(SOUNDS_PATH + fileName);
-    stem.play();
-    return opened;
-}
-
 // The game follows its base stem: without it there is no beat, no countdown and no end, so say why and stop.
 void requireAudioOutput()
 {
@@ -54,13 +46,15 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
     const auto blowBuffer = loadSoundBuffer(cache, "blow");
     const auto font = loadFont(cache);
 
-    // The stems start one after the other, each right after it is opened.
+    // The stems are opened first and then started together, so that they sound in time. A top or bottom stem
+    // that cannot be opened only takes its layer away.
     StreamedTrack base;
     StreamedTrack top;
     StreamedTrack bottom;
-    const bool baseOpened = startStem(base, "music_base.wav");
-    startStem(top, "music_top.wav");
-    startStem(bottom, "music_bottom.wav");
+    const bool baseOpened = base.openFromFile(SOUNDS_PATH + "music_base.wav");
+    top.openFromFile(SOUNDS_PATH + "music_top.wav");
+    bottom.openFromFile(SOUNDS_PATH + "music_bottom.wav");
+    StreamedTrack::playTogether({&base, &top, &bottom});
     requireBaseStem(base, baseOpened, "music_base.wav");
 
     sf::Clock frameClock;

@@ -5,6 +5,7 @@
 #include <SFML/Audio/Music.hpp>
 
 #include <string>
+#include <vector>
 
 // A stem streamed from its file by SFML's audio threads.
 class StreamedTrack : public MusicTrack
@@ -14,6 +15,12 @@ public:
     bool openFromFile(const std::string& path);
     void play();
 
+    // Starts the stems on the same sample. play() leaves the start to the stem's streaming thread, and the mixer
+    // begins a source at its next period (23 ms), so stems started one by one can sound a period or more apart.
+    // Here they start muted; once every stem that can play has started, all are paused together, put back to
+    // their first sample, unmuted and started again in one call, which the mixer starts on one sample.
+    static void playTogether(const std::vector<StreamedTrack*>& stems);
+
     sf::Time getPlayingOffset() const override;
     sf::Time getDuration() const override;
     sf::SoundSource::Status getStatus() const override;
@@ -21,7 +28,16 @@ public:
     void setVolume(float volume) override;
 
 private:
-    sf::Music music;
+    // SFML keeps a sound's OpenAL source to its subclasses.
+    class Stream : public sf::Music
+    {
+    public:
+        unsigned int getSource() const { return m_source; }
+    };
+
+    bool isSourcePlaying() const;
+
+    Stream music;
 };
 
 // Whether SFML's audio can open an output device. Without one a stem never plays and never ends, so the game,
