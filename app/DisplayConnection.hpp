@@ -2,7 +2,8 @@
 
 #include <string>
 
-struct _XDisplay;
+// Xlib's own name for its Display; declared here so the header does not pull Xlib's macros into every user.
+struct _XDisplay; // NOLINT(bugprone-reserved-identifier)
 
 // SFML aborts the process when it cannot reach the X server, so the game makes sure it can before opening
 // its window. The connection is kept open until the window exists: this way no other client's closing can

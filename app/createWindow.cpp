@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-void createWindow(sf::RenderWindow& window, unsigned width, unsigned height, std::string title)
+void createWindow(sf::RenderWindow& window, unsigned width, unsigned height, const std::string& title)
 {
     const sf::ContextSettings settings(0, 0, 0, 2, 0);
     window.create(sf::VideoMode(width, height, 32), sf::String(title), sf::Style::Close, settings);

@@ -4,7 +4,7 @@
 
 // One frame of a steady dust trail behind a dashing player: about 135 puffs emitted, aged, faded and laid out as
 // quads. No texture is needed to measure the work, which does not depend on the picture.
-static void DustUpdateSteadyTrail(benchmark::State& state)
+static void benchDustUpdateSteadyTrail(benchmark::State& state)
 {
     const sf::Time frame = sf::microseconds(16666);
     DustTrail dust;
@@ -21,4 +21,4 @@ static void DustUpdateSteadyTrail(benchmark::State& state)
     }
     state.counters["particles"] = static_cast<double>(dust.getParticleSystem().getParticles().size());
 }
-BENCHMARK(DustUpdateSteadyTrail);
+BENCHMARK(benchDustUpdateSteadyTrail);

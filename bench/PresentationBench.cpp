@@ -32,14 +32,14 @@ Stage& stage()
     return instance;
 }
 
-void BM_PresentCanvas(benchmark::State& state)
+void benchPresentCanvas(benchmark::State& state)
 {
     Stage& s = stage();
     for (auto _ : state)
         presentCanvas(s.window, s.picture);
 }
 
-void BM_SingleScaledDraw(benchmark::State& state)
+void benchSingleScaledDraw(benchmark::State& state)
 {
     Stage& s = stage();
     for (auto _ : state)
@@ -53,7 +53,7 @@ void BM_SingleScaledDraw(benchmark::State& state)
 }
 
 // The first way the game showed its canvas: a new 900x600 target every frame, drawn into and then drawn again.
-void BM_IntermediateTargetEachFrame(benchmark::State& state)
+void benchIntermediateTargetEachFrame(benchmark::State& state)
 {
     Stage& s = stage();
     for (auto _ : state)
@@ -75,6 +75,6 @@ void BM_IntermediateTargetEachFrame(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_SingleScaledDraw)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PresentCanvas)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_IntermediateTargetEachFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(benchSingleScaledDraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(benchPresentCanvas)->Unit(benchmark::kMicrosecond);
+BENCHMARK(benchIntermediateTargetEachFrame)->Unit(benchmark::kMicrosecond);

@@ -17,14 +17,14 @@ EndingCard::EndingCard(const sf::Font& font)
 {
     card.setFillColor(sf::Color(255, 255, 255, 0));
     title.setFillColor(sf::Color(0, 0, 0, 0));
-    title.setPosition(static_cast<float>(CANVAS_WIDTH / 2), static_cast<float>(CANVAS_HEIGHT / 2));
-    // Whole-pixel origin, so the pixel font stays on the pixel grid.
+    title.setPosition(static_cast<float>(CANVAS_WIDTH) / 2.f, static_cast<float>(CANVAS_HEIGHT) / 2.f);
+    // Whole-pixel origin, so the pixel font stays on the pixel grid: the halves are rounded down on purpose.
     const sf::FloatRect bounds = title.getLocalBounds();
     const int left = static_cast<int>(bounds.left);
     const int top = static_cast<int>(bounds.top);
-    const int width = static_cast<int>(bounds.width);
-    const int height = static_cast<int>(bounds.height);
-    title.setOrigin(static_cast<float>(left + width / 2), static_cast<float>(top + height / 2));
+    const int originX = left + static_cast<int>(bounds.width) / 2;
+    const int originY = top + static_cast<int>(bounds.height) / 2;
+    title.setOrigin(static_cast<float>(originX), static_cast<float>(originY));
 }
 
 void EndingCard::update(const MusicTrack& base)

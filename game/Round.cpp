@@ -14,7 +14,7 @@ constexpr unsigned TextSize = 16;
 const sf::Color MoveTint(255, 100, 100, 255);
 
 // The half line of the world: exactly 100 still counts as the top half.
-constexpr float HalfLine = CANVAS_HEIGHT / 2;
+constexpr float HalfLine = static_cast<float>(CANVAS_HEIGHT) / 2.f;
 
 // Draw layers, back to front.
 constexpr int BackgroundLayer = 10;
@@ -60,8 +60,11 @@ Round::Round(const RoundMedia& media, const RoundSounds& roundSounds, DrawList& 
     drawList.add(endingCard.getTitle(), TitleLayer);
     drawList.add(regionSelector, SelectorLayer);
 
+    // The player turns about its middle, rounded down to a whole pixel.
     const sf::IntRect frame = player.getTextureRect();
-    player.setOrigin(static_cast<float>(frame.width / 2), static_cast<float>(frame.height / 2));
+    const int originX = frame.width / 2;
+    const int originY = frame.height / 2;
+    player.setOrigin(static_cast<float>(originX), static_cast<float>(originY));
     const float startY = bottomStart ? 150.f : 50.f;
     const float startX = kit::random(0, 1) == 1 ? 50.f : 250.f;
     player.setPosition(startX, startY);

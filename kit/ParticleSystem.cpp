@@ -50,7 +50,7 @@ void ParticleSystem::update(sf::Time dt)
         for (Affector& affector : affectors)
             affector(particle, dt);
         if (kept != i)
-            particles[kept] = std::move(particle);
+            particles[kept] = particle;
         ++kept;
     }
     particles.erase(particles.begin() + static_cast<std::ptrdiff_t>(kept), particles.end());

@@ -10,9 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace kit
-{
-namespace Resources
+namespace kit::resources
 {
 
 // How a resource type is called in a failure message.
@@ -57,5 +55,4 @@ ResourceKey<T> fromFile(const std::string& path)
     return ResourceKey<T>(loader, std::string(kindName<T>()) + " from file " + path, path);
 }
 
-} // namespace Resources
-} // namespace kit
+} // namespace kit::resources

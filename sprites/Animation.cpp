@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
-Animation::Animation(const std::string& animationName, kit::TimeSource timeSource)
-    : name(animationName)
+Animation::Animation(std::string animationName, kit::TimeSource timeSource)
+    : name(std::move(animationName))
     , now(std::move(timeSource))
     , frameEntered(now())
 {
@@ -75,7 +75,7 @@ namespace
 {
 
 // More frames than any sheet holds; a bound on what a small file can make us allocate.
-constexpr long long maxFramesPerFile = 1 << 16;
+constexpr long long MaxFramesPerFile = 1 << 16;
 
 // Row and count are written as floating-point numbers and cut toward zero. A value that no int holds, infinity
 // included, would make that cut undefined, so it is refused like any other number out of range.
@@ -137,7 +137,7 @@ void loadAnimations(const std::string& path, std::vector<Animation>& animations,
 
         const int sheetRow = truncateToInt(row, "animation row");
         const int frameCount = truncateToInt(count, "animation frame count");
-        if (frameCount > 0 && framesMade + frameCount > maxFramesPerFile)
+        if (frameCount > 0 && framesMade + frameCount > MaxFramesPerFile)
             throw std::out_of_range("too many animation frames");
 
         Animation animation(name, now);

@@ -19,7 +19,7 @@ enum AnimationEnd : int
 class Animation
 {
 public:
-    explicit Animation(const std::string& name, kit::TimeSource now = kit::realTimeSource());
+    explicit Animation(std::string name, kit::TimeSource now = kit::realTimeSource());
 
     // Steps at most one frame per call, once the current frame has been shown for its whole time.
     void update();

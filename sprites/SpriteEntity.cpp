@@ -2,7 +2,7 @@
 
 #include <utility>
 
-SpriteEntity::SpriteEntity(const sf::Texture& texture, const std::string& animationFile, kit::TimeSource now)
+SpriteEntity::SpriteEntity(const sf::Texture& texture, const std::string& animationFile, const kit::TimeSource& now)
     : sf::Sprite(texture)
 {
     if (!animationFile.empty())

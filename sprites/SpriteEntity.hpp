@@ -17,8 +17,8 @@ public:
     // An empty path reads no file: the entity shows its whole texture. Malformed numbers in the file throw
     // std::invalid_argument or std::out_of_range. The animations' clocks read the given time source.
     SpriteEntity(const sf::Texture& texture, const std::string& animationFile,
-                 kit::TimeSource now = kit::realTimeSource());
-    virtual ~SpriteEntity() = default;
+                 const kit::TimeSource& now = kit::realTimeSource());
+    ~SpriteEntity() override = default;
 
     SpriteEntity(const SpriteEntity&) = default;
     SpriteEntity& operator=(const SpriteEntity&) = default;

@@ -27,8 +27,8 @@ DustTrail::DustTrail()
 
 void DustTrail::configure()
 {
-    emitter.setParticlePosition(kit::Distributions::circle(sf::Vector2f(100.f, 50.f), SpawnRadius));
-    emitter.setParticleVelocity(kit::Distributions::circle(sf::Vector2f(0.f, 0.f), DriftSpeed));
+    emitter.setParticlePosition(kit::distributions::circle(sf::Vector2f(100.f, 50.f), SpawnRadius));
+    emitter.setParticleVelocity(kit::distributions::circle(sf::Vector2f(0.f, 0.f), DriftSpeed));
     emitter.setParticleLifetime(sf::seconds(0.9f));
     emitter.setParticleColor(sf::Color(255, 255, 255, 100));
     system.addEmitter(std::ref(emitter));
@@ -37,7 +37,7 @@ void DustTrail::configure()
 
 void DustTrail::aim(sf::Vector2f playerPosition, sf::Vector2f playerVelocity)
 {
-    emitter.setParticlePosition(kit::Distributions::circle(playerPosition, SpawnRadius));
+    emitter.setParticlePosition(kit::distributions::circle(playerPosition, SpawnRadius));
     const bool moving = playerVelocity.x != 0.f || playerVelocity.y != 0.f;
     emitter.setEmissionRate(moving ? PuffsPerSecond : 0.f);
 }

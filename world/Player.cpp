@@ -12,18 +12,18 @@
 namespace
 {
 
-const sf::Color loveFlash(255, 255, 255, 100);
-const sf::Color loveRim(0, 0, 0, 80);
+const sf::Color LoveFlash(255, 255, 255, 100);
+const sf::Color LoveRim(0, 0, 0, 80);
 
 // Below this many pixels per second, either way, a dash has run out.
-constexpr float restSpeed = 5.f;
+constexpr float RestSpeed = 5.f;
 // The circle's radius and the love's strength both change by this much per second.
-constexpr float loveRate = 200.f;
-constexpr float fullLoveStrength = 255.f;
+constexpr float LoveRate = 200.f;
+constexpr float FullLoveStrength = 255.f;
 // The sprite shrinks or swells by this much of its size per second, between half and full size.
-constexpr float scaleRate = 5.f;
+constexpr float ScaleRate = 5.f;
 // Spin in degrees per second for each pixel per second of velocity.
-constexpr float spinRate = 2.f;
+constexpr float SpinRate = 2.f;
 
 float towardZero(float component, float amount)
 {
@@ -36,7 +36,7 @@ float towardZero(float component, float amount)
 
 float restIfSlow(float component)
 {
-    return (-restSpeed < component && component < restSpeed) ? 0.f : component;
+    return (-RestSpeed < component && component < RestSpeed) ? 0.f : component;
 }
 
 } // namespace
@@ -44,7 +44,7 @@ float restIfSlow(float component)
 Player::Player(const sf::Texture& texture, const std::string& animationFile)
     : SpriteEntity(texture, animationFile)
 {
-    loveCircle.setFillColor(loveFlash);
+    loveCircle.setFillColor(LoveFlash);
 }
 
 void Player::draw(sf::RenderTarget& target, sf::RenderStates states) const
@@ -63,7 +63,7 @@ void Player::update(float dt, CommandBoard& board, SoundCue& dash, SoundCue& zoo
     move(dt * std::trunc(velocity.x), dt * std::trunc(velocity.y));
     wrapAround();
     crouchOrSwell(dt);
-    rotate(spinRate * (velocity.x + velocity.y) * dt);
+    rotate(SpinRate * (velocity.x + velocity.y) * dt);
     tremble(board);
     loveOrUnlove(board, zoop);
     shapeLoveCircle(dt, board);
@@ -71,7 +71,7 @@ void Player::update(float dt, CommandBoard& board, SoundCue& dash, SoundCue& zoo
 
 void Player::takeMoves(CommandBoard& board, SoundCue& dash)
 {
-    const float s = static_cast<float>(speed);
+    const auto s = static_cast<float>(speed);
     // All ready moves are taken; the last one taken decides: right over left over down over up.
     const struct
     {
@@ -121,7 +121,7 @@ void Player::crouchOrSwell(float dt)
 {
     // Tinted means a move waits for the beat: crouch to half size; white means dashing: swell back to full size.
     const sf::Vector2f scale = getScale();
-    const float change = scaleRate * dt;
+    const float change = ScaleRate * dt;
     if (getColor() != sf::Color::White)
     {
         setScale(scale.x - change, scale.y - change);
@@ -168,7 +168,7 @@ void Player::loveOrUnlove(CommandBoard& board, SoundCue& zoop)
         loving = true;
         zoop.play();
         board.remove("love");
-        loveStrength = fullLoveStrength;
+        loveStrength = FullLoveStrength;
         return;
     }
     if (board.isReady("unlove") && loving)
@@ -188,7 +188,7 @@ void Player::loveOrUnlove(CommandBoard& board, SoundCue& zoop)
 
 void Player::shapeLoveCircle(float dt, CommandBoard& board)
 {
-    const float step = loveRate * dt;
+    const float step = LoveRate * dt;
     const float radius = loveCircle.getRadius();
     if (loving)
     {
@@ -203,8 +203,8 @@ void Player::shapeLoveCircle(float dt, CommandBoard& board)
     }
 
     loveStrength = std::max(loveStrength - step, 0.f);
-    loveCircle.setFillColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(std::min(loveStrength, fullLoveStrength))));
-    loveCircle.setOutlineColor(loveRim);
+    loveCircle.setFillColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(std::min(loveStrength, FullLoveStrength))));
+    loveCircle.setOutlineColor(LoveRim);
     const float thickness = loveStrength / 180.f + 1.f;
     loveCircle.setOutlineThickness(thickness);
     loveCircle.setPosition(getPosition());

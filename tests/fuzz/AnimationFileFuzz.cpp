@@ -21,6 +21,8 @@ std::string filePath;
 
 } // namespace
 
+// libFuzzer finds its two entry points by these names.
+// NOLINTNEXTLINE(readability-identifier-naming)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     char name[] = "/tmp/brindlewick-animation-fuzz-XXXXXX";
@@ -36,6 +38,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
+// NOLINTNEXTLINE(readability-identifier-naming)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     {

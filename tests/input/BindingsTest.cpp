@@ -36,7 +36,7 @@ sf::Event windowEvent(sf::Event::EventType type)
     return event;
 }
 
-const std::vector<std::string> allNames = {"close",     "up key",   "down key", "left key",
+const std::vector<std::string> AllNames = {"close",     "up key",   "down key", "left key",
                                            "right key", "move key", "love",     "unlove"};
 
 // A screen's actions as the main screen binds them, on a keyboard the test holds keys down on.
@@ -60,7 +60,7 @@ protected:
     std::set<std::string> active() const
     {
         std::set<std::string> names;
-        for (const std::string& name : allNames)
+        for (const std::string& name : AllNames)
         {
             if (actions.isActive(name))
                 names.insert(name);

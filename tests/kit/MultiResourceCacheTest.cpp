@@ -107,7 +107,7 @@ TEST(MultiResourceCache, failedLoadThrowsWithDescriptionAndReasonAndCachesNothin
         const std::string message = e.what();
         EXPECT_EQ(message, "Failed to load resource \"thing x\"");
         // What the loader said about the failure travels with the exception instead of going to the error stream.
-        const std::string reason = dynamic_cast<const ResourceLoadingException&>(e).getReason();
+        const std::string& reason = dynamic_cast<const ResourceLoadingException&>(e).getReason();
         EXPECT_NE(reason.find("Unable to open \"the thing\""), std::string::npos) << reason;
     }
     EXPECT_EQ(err.str(), "");
@@ -143,18 +143,18 @@ TEST(ResourcesFromFile, loadsAFileOnceAndNamesItsPathWhenMissing)
     ScratchFolder::writePicture("pictures/square.png", 3, 2);
     MultiResourceCache cache;
 
-    const auto image = cache.acquire(kit::Resources::fromFile<sf::Image>("pictures/square.png"));
+    const auto image = cache.acquire(kit::resources::fromFile<sf::Image>("pictures/square.png"));
     EXPECT_EQ(image->getSize(), sf::Vector2u(3, 2));
 
     // Once cached, the file is not read again: it can even be gone.
     std::filesystem::remove("pictures/square.png");
-    EXPECT_EQ(cache.acquire(kit::Resources::fromFile<sf::Image>("pictures/square.png")), image);
+    EXPECT_EQ(cache.acquire(kit::resources::fromFile<sf::Image>("pictures/square.png")), image);
 
     // Another path is another resource, and a missing one names itself and what SFML found wrong.
     ErrRecorder err;
     try
     {
-        cache.acquire(kit::Resources::fromFile<sf::Image>("pictures/round.png"));
+        cache.acquire(kit::resources::fromFile<sf::Image>("pictures/round.png"));
         FAIL() << "no exception";
     }
     catch (const ResourceLoadingException& e)

@@ -8,7 +8,7 @@ TEST(ParticleDistribution, circleSpreadsEvenlyOverTheDiscsArea)
 {
     const sf::Vector2f centre(100.f, 50.f);
     const float radius = 5.f;
-    const auto circle = kit::Distributions::circle(centre, radius);
+    const auto circle = kit::distributions::circle(centre, radius);
 
     const int draws = 20000;
     int withinHalfRadius = 0;
@@ -39,6 +39,6 @@ TEST(ParticleDistribution, circleSpreadsEvenlyOverTheDiscsArea)
 
 TEST(ParticleDistribution, circleOfRadiusZeroIsItsCentre)
 {
-    const auto circle = kit::Distributions::circle({3.f, 4.f}, 0.f);
+    const auto circle = kit::distributions::circle({3.f, 4.f}, 0.f);
     EXPECT_EQ(circle(), sf::Vector2f(3.f, 4.f));
 }

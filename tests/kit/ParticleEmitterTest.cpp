@@ -77,8 +77,8 @@ TEST(ParticleEmitter, givesEveryParticleItsConstantsAndFreshDrawsFromItsDistribu
     emitter.setEmissionRate(64.f * 20.f);
     emitter.setParticleLifetime(sf::seconds(0.9f));
     emitter.setParticleColor(sf::Color(255, 255, 255, 100));
-    emitter.setParticlePosition(kit::Distributions::circle({100.f, 50.f}, 5.f));
-    emitter.setParticleVelocity(kit::Distributions::circle({0.f, 0.f}, 50.f));
+    emitter.setParticlePosition(kit::distributions::circle({100.f, 50.f}, 5.f));
+    emitter.setParticleVelocity(kit::distributions::circle({0.f, 0.f}, 50.f));
 
     Recorder recorder;
     emitter(recorder, Frame);

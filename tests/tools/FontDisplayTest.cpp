@@ -29,8 +29,9 @@ Coverage render(const sf::Font& font, const std::string& string, sf::Vector2f po
         // The title's origin: its local bounds, truncated, and halved with integer division.
         const sf::FloatRect bounds = text.getLocalBounds();
         const int left = static_cast<int>(bounds.left), top = static_cast<int>(bounds.top);
-        const int width = static_cast<int>(bounds.width), height = static_cast<int>(bounds.height);
-        text.setOrigin(static_cast<float>(left + width / 2), static_cast<float>(top + height / 2));
+        const int originX = left + static_cast<int>(bounds.width) / 2;
+        const int originY = top + static_cast<int>(bounds.height) / 2;
+        text.setOrigin(static_cast<float>(originX), static_cast<float>(originY));
     }
     text.setPosition(position);
     target.draw(text);

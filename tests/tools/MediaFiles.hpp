@@ -91,7 +91,7 @@ inline Sound readSound(const std::string& path)
         float sum = 0;
         for (unsigned c = 0; c < sound.channels; ++c)
         {
-            sum += raw[i * sound.channels + c] / 32768.0f;
+            sum += static_cast<float>(raw[i * sound.channels + c]) / 32768.0f;
         }
         sound.samples[i] = sum / static_cast<float>(sound.channels);
     }

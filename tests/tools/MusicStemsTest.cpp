@@ -8,8 +8,8 @@
 namespace
 {
 
-const long stemFrames = 617400; // 14.0 s at 44.1 kHz
-const long halfSecond = 22050;
+const long StemFrames = 617400; // 14.0 s at 44.1 kHz
+const long HalfSecond = 22050;
 
 const Sound& stem(const std::string& name)
 {
@@ -55,7 +55,7 @@ TEST(MusicStems, AreAligned16BitPcmOfFourteenSeconds)
         EXPECT_EQ(format.sampleRate, 44100) << path;
         const Sound& sound = stem(name);
         ASSERT_TRUE(sound.opened) << path;
-        EXPECT_EQ(static_cast<long>(sound.samples.size()), stemFrames) << path;
+        EXPECT_EQ(static_cast<long>(sound.samples.size()), StemFrames) << path;
         EXPECT_GT(peakOf(sound.samples), 0.1f) << path << " is nearly silent";
         // The game stops on the base stem's end: every stem ends at rest, not with a click.
         EXPECT_LT(std::abs(sound.samples.back()), 0.002f) << path;
@@ -81,15 +81,15 @@ TEST(MusicStems, BaseStemAccentsEveryHalfSecondOnTheSample)
     // The command board acts on the half seconds of the base stem, so its beat must be heard exactly there: on
     // every half second the loudness jumps well above what came just before, within 2 ms of the beat.
     const std::vector<float>& s = stem("base").samples;
-    ASSERT_EQ(static_cast<long>(s.size()), stemFrames);
+    ASSERT_EQ(static_cast<long>(s.size()), StemFrames);
     const long window = 44;    // 1 ms of loudness
     const long tolerance = 88; // 2 ms
-    for (long beat = 0; beat * halfSecond < stemFrames; ++beat)
+    for (long beat = 0; beat * HalfSecond < StemFrames; ++beat)
     {
-        const long at = beat * halfSecond;
+        const long at = beat * HalfSecond;
         const double before = meanSquare(s, at - 1323, at - 220); // 30 ms to 5 ms before the beat
         const double accent = meanSquare(s, at, at + 441);        // the first 10 ms of the beat
-        EXPECT_GT(accent, 6 * before + 1e-5) << "no clear accent at " << at / 44100.0 << " s";
+        EXPECT_GT(accent, 6 * before + 1e-5) << "no clear accent at " << static_cast<double>(at) / 44100.0 << " s";
         long onset = -1;
         for (long n = at - 441; n < at + 441; ++n)
         {
@@ -99,7 +99,7 @@ TEST(MusicStems, BaseStemAccentsEveryHalfSecondOnTheSample)
                 break;
             }
         }
-        ASSERT_NE(onset, -1) << "no onset near " << at / 44100.0 << " s";
+        ASSERT_NE(onset, -1) << "no onset near " << static_cast<double>(at) / 44100.0 << " s";
         EXPECT_LE(std::abs(onset + window / 2 - at), tolerance)
             << "onset at sample " << onset << " for the beat at " << at;
     }

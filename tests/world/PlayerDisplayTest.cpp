@@ -11,13 +11,13 @@
 namespace
 {
 
-const sf::Color background(10, 20, 30);
+const sf::Color Background(10, 20, 30);
 
 sf::Image render(const std::function<void(sf::RenderTarget&)>& draw)
 {
     sf::RenderTexture target;
     EXPECT_TRUE(target.create(96, 96));
-    target.clear(background);
+    target.clear(Background);
     draw(target);
     target.display();
     return target.getTexture().copyToImage();
@@ -40,7 +40,7 @@ sf::Image render(const std::function<void(sf::RenderTarget&)>& draw)
     return ::testing::AssertionSuccess();
 }
 
-const sf::IntRect wholePicture(0, 0, 96, 96);
+const sf::IntRect WholePicture(0, 0, 96, 96);
 
 } // namespace
 
@@ -56,7 +56,7 @@ TEST(PlayerDrawing, newPlayerDrawsExactlyLikeAPlainSpriteOfItsTexture)
     EXPECT_EQ(player.loveCircle.getPointCount(), 30u);
     EXPECT_EQ(player.loveCircle.getFillColor(), sf::Color(255, 255, 255, 100));
     EXPECT_TRUE(samePixels(render([&](sf::RenderTarget& t) { t.draw(player); }),
-                           render([&](sf::RenderTarget& t) { t.draw(plain); }), wholePicture));
+                           render([&](sf::RenderTarget& t) { t.draw(plain); }), WholePicture));
 }
 
 TEST(PlayerDrawing, circleIsDrawnOverTheSpriteWithTheCallersStates)
@@ -74,7 +74,7 @@ TEST(PlayerDrawing, circleIsDrawnOverTheSpriteWithTheCallersStates)
 
     const sf::Image drawn = render([&](sf::RenderTarget& t) { t.draw(player, shift); });
     EXPECT_EQ(drawn.getPixel(47, 37), sf::Color(0, 0, 255));
-    EXPECT_NE(drawn.getPixel(47 + 8, 37), background);
+    EXPECT_NE(drawn.getPixel(47 + 8, 37), Background);
 
     const sf::Sprite sprite = player;
     const sf::Image expected = render(
@@ -83,7 +83,7 @@ TEST(PlayerDrawing, circleIsDrawnOverTheSpriteWithTheCallersStates)
             t.draw(sprite, shift);
             t.draw(player.loveCircle, shift);
         });
-    EXPECT_TRUE(samePixels(drawn, expected, wholePicture));
+    EXPECT_TRUE(samePixels(drawn, expected, WholePicture));
 }
 
 TEST(PlayerDrawing, movingScalingOrTurningThePlayerLeavesTheCircleAlone)
@@ -115,7 +115,7 @@ TEST(PlayerDrawing, movingScalingOrTurningThePlayerLeavesTheCircleAlone)
         player.setRotation(pose.rotation);
         const sf::Image drawn = render([&](sf::RenderTarget& t) { t.draw(player); });
         EXPECT_NE(drawn.getPixel(static_cast<unsigned>(pose.position.x), static_cast<unsigned>(pose.position.y)),
-                  background);
+                  Background);
         EXPECT_TRUE(samePixels(drawn, circleAlone, aroundCircle))
             << "at (" << pose.position.x << ", " << pose.position.y << "), scale " << pose.scale.x << ", turned "
             << pose.rotation;

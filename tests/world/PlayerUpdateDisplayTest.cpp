@@ -29,7 +29,10 @@ struct Stage
         : texture(makeTestTexture(width, height))
         , player(texture, "")
     {
-        player.setOrigin(static_cast<float>(width / 2), static_cast<float>(height / 2));
+        // Whole-pixel middle, as the game sets it: odd sizes round down.
+        const unsigned originX = width / 2;
+        const unsigned originY = height / 2;
+        player.setOrigin(static_cast<float>(originX), static_cast<float>(originY));
         player.setPosition(150.f, 60.f);
     }
 
@@ -60,7 +63,7 @@ struct Stage
     CountingCue zoop;
 };
 
-const sf::Color tint(255, 100, 100);
+const sf::Color Tint(255, 100, 100);
 
 } // namespace
 
@@ -97,7 +100,7 @@ TEST(PlayerMoves, everyReadyMoveIsTakenAndTheLastInOrderDecides)
     for (const Case& c : cases)
     {
         Stage stage;
-        stage.player.setColor(tint);
+        stage.player.setColor(Tint);
         stage.ready(c.moves);
         // At dt 0 nothing moves, grows or spins, but the commands are still taken.
         stage.frame(0.f);
@@ -113,14 +116,14 @@ TEST(PlayerMoves, everyReadyMoveIsTakenAndTheLastInOrderDecides)
 TEST(PlayerMoves, moveWaitingForItsBeatIsNotTaken)
 {
     Stage stage;
-    stage.player.setColor(tint);
+    stage.player.setColor(Tint);
     stage.beats.board.post("move left", stage.player.commandValue);
     stage.frame(0.016f);
     EXPECT_EQ(stage.player.velocity, sf::Vector2f());
     EXPECT_EQ(stage.player.getPosition(), sf::Vector2f(150.f, 60.f));
     EXPECT_TRUE(stage.beats.board.has("move left"));
     EXPECT_EQ(stage.dash.starts, 0);
-    EXPECT_EQ(stage.player.getColor(), tint);
+    EXPECT_EQ(stage.player.getColor(), Tint);
 }
 
 TEST(PlayerMoves, dashRunsDownFromTheFrameItIsTaken)
@@ -218,7 +221,7 @@ TEST(PlayerWrap, edgesUseTheTextureSizeWhateverTheScaleAndOrigin)
 {
     Stage stage;
     stage.player.setScale(0.5f, 0.5f);
-    stage.player.setColor(tint);
+    stage.player.setColor(Tint);
     stage.player.setPosition(-15.5f, -9.5f);
     stage.frame(0.f);
     EXPECT_EQ(stage.player.getPosition(), sf::Vector2f(-15.5f, -9.5f));
@@ -236,7 +239,7 @@ TEST(PlayerWrap, playerLeavingOnTheLeftComesBackOnTheRight)
 TEST(PlayerLook, tintedPlayerCrouchesToHalfSize)
 {
     Stage stage;
-    stage.player.setColor(tint);
+    stage.player.setColor(Tint);
     stage.frame(0.05f);
     EXPECT_FLOAT_EQ(stage.player.getScale().x, 0.75f);
     EXPECT_FLOAT_EQ(stage.player.getScale().y, 0.75f);
@@ -261,7 +264,7 @@ TEST(PlayerLook, whitePlayerSwellsToFullSize)
 TEST(PlayerLook, onlyTheHorizontalScaleIsCompared)
 {
     Stage stage;
-    stage.player.setColor(tint);
+    stage.player.setColor(Tint);
     stage.player.setScale(0.52f, 0.9f);
     stage.frame(0.01f);
     EXPECT_EQ(stage.player.getScale(), sf::Vector2f(0.5f, 0.5f));
@@ -283,7 +286,7 @@ TEST(PlayerLook, anyChannelOffWhiteCountsAsTinted)
 TEST(PlayerLook, takenMoveWhitensAndSwellsInTheSameFrame)
 {
     Stage stage;
-    stage.player.setColor(tint);
+    stage.player.setColor(Tint);
     stage.player.setScale(0.5f, 0.5f);
     stage.ready({"move down"});
     stage.frame(0.02f);

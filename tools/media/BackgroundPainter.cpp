@@ -8,14 +8,14 @@
 namespace
 {
 
-constexpr double pi = 3.14159265358979323846;
+constexpr double Pi = 3.14159265358979323846;
 
 // Ordered dithering thresholds: a blend of two colours turns into a fixed pattern of pixels instead of a new colour.
-const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+const int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
 bool ditherPicksSecond(int x, int y, double share)
 {
-    return share * 16.0 > bayer[y & 3][x & 3] + 0.5;
+    return share * 16.0 > Bayer[y & 3][x & 3] + 0.5;
 }
 
 } // namespace
@@ -211,11 +211,11 @@ void BackgroundPainter::paintHills(sf::Image& picture, SeededRandom& random) con
     // Whole numbers of waves across the width, so the ridge meets itself at the seam.
     auto ridge = [&](double base, double a1, int k1, double a2, int k2)
     {
-        const double p1 = random.between(0, 2 * pi);
-        const double p2 = random.between(0, 2 * pi);
+        const double p1 = random.between(0, 2 * Pi);
+        const double p2 = random.between(0, 2 * Pi);
         return [=](int x)
         {
-            const double t = 2 * pi * x / width;
+            const double t = 2 * Pi * x / width;
             return static_cast<int>(std::lround(base + a1 * std::sin(k1 * t + p1) + a2 * std::sin(k2 * t + p2)));
         };
     };

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
 
-const sf::Color paper(36, 34, 44);
-const sf::Color ink(230, 226, 214);
+const sf::Color Paper(36, 34, 44);
+const sf::Color Ink(230, 226, 214);
 
 sf::Color over(sf::Color below, sf::Color above)
 {
@@ -97,7 +98,7 @@ void triangle(sf::Image& target, sf::Vector2f a, sf::Vector2f b, sf::Vector2f c,
     {
         for (int x = left; x <= right; ++x)
         {
-            const sf::Vector2f p(x + 0.5f, y + 0.5f);
+            const sf::Vector2f p(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
             const float s1 = side(a, b, p), s2 = side(b, c, p), s3 = side(c, a, p);
             if ((s1 >= 0 && s2 >= 0 && s3 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0))
             {
@@ -109,9 +110,9 @@ void triangle(sf::Image& target, sf::Vector2f a, sf::Vector2f b, sf::Vector2f c,
 
 } // namespace
 
-ContactSheet::ContactSheet(const GlyphSheet& glyphSheet, const std::string& imagesFolder)
+ContactSheet::ContactSheet(const GlyphSheet& glyphSheet, std::string imagesFolder)
     : glyphs(glyphSheet)
-    , folder(imagesFolder)
+    , folder(std::move(imagesFolder))
 {
 }
 
@@ -142,7 +143,8 @@ sf::Image ContactSheet::scene() const
     {
         for (int x = 210; x <= 270; ++x)
         {
-            const float d = std::hypot(x + 0.5f - centre.x, y + 0.5f - centre.y);
+            const float d =
+                std::hypot(static_cast<float>(x) + 0.5f - centre.x, static_cast<float>(y) + 0.5f - centre.y);
             if (d <= 22)
             {
                 blend(frame, x, y, d > 20 ? sf::Color(0, 0, 0, 80) : sf::Color(255, 255, 255, 60));
@@ -172,8 +174,8 @@ sf::Image ContactSheet::compose() const
     const int width = 1260;
     const int height = 1120;
     sf::Image sheet;
-    sheet.create(width, height, paper);
-    auto label = [&](const std::string& text, int x, int y) { glyphs.draw(sheet, text, x, y, 2, ink); };
+    sheet.create(width, height, Paper);
+    auto label = [&](const std::string& text, int x, int y) { glyphs.draw(sheet, text, x, y, 2, Ink); };
 
     const sf::Image background = load("background");
     label("background  300x200  x2", 20, 12);

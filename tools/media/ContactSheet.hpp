@@ -11,7 +11,7 @@
 class ContactSheet
 {
 public:
-    ContactSheet(const GlyphSheet& glyphs, const std::string& imagesFolder);
+    ContactSheet(const GlyphSheet& glyphs, std::string imagesFolder);
 
     sf::Image compose() const;
 

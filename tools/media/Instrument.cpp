@@ -8,7 +8,7 @@
 namespace
 {
 
-constexpr double pi = 3.14159265358979323846;
+constexpr double Pi = 3.14159265358979323846;
 
 // PolyBLEP: smooths the jump of a saw or square over one sample, which removes most of the aliasing.
 double polyBlep(double phase, double step)
@@ -35,7 +35,7 @@ struct Filter
     void run(double input, double cutoff, double q)
     {
         cutoff = std::min(cutoff, SAMPLE_RATE * 0.45);
-        const double g = std::tan(pi * cutoff / SAMPLE_RATE);
+        const double g = std::tan(Pi * cutoff / SAMPLE_RATE);
         const double k = 1.0 / q;
         const double a1 = 1.0 / (1.0 + g * (g + k));
         const double a2 = g * a1;
@@ -165,7 +165,7 @@ void Instrument::play(const Note& note, std::vector<float>& out) const
         {
             case Wave::Sine:
             case Wave::Kick:
-                return std::sin(2 * pi * p);
+                return std::sin(2 * Pi * p);
             case Wave::Triangle:
                 return 4.0 * std::abs(p - 0.5) - 1.0;
             case Wave::Saw:
@@ -200,7 +200,7 @@ void Instrument::play(const Note& note, std::vector<float>& out) const
         if (vibrato > 0 && t > vibratoDelay)
         {
             const double fadeIn = std::min((t - vibratoDelay) / 0.2, 1.0);
-            frequency *= std::pow(2.0, vibrato * fadeIn * std::sin(2 * pi * vibratoRate * t) / 1200.0);
+            frequency *= std::pow(2.0, vibrato * fadeIn * std::sin(2 * Pi * vibratoRate * t) / 1200.0);
         }
         const double step = frequency / SAMPLE_RATE;
 

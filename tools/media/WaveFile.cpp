@@ -42,11 +42,13 @@ void fadeEnds(std::vector<float>& samples, double fadeIn, double fadeOut)
     const long out = std::min(size, static_cast<long>(fadeOut * SAMPLE_RATE));
     for (long i = 0; i < in; ++i)
     {
-        samples[static_cast<std::size_t>(i)] *= static_cast<float>(0.5 - 0.5 * std::cos(pi * i / in));
+        samples[static_cast<std::size_t>(i)] *=
+            static_cast<float>(0.5 - 0.5 * std::cos(pi * static_cast<double>(i) / static_cast<double>(in)));
     }
     for (long i = 0; i < out; ++i)
     {
         // i counts back from the last sample, which ends at exactly zero.
-        samples[static_cast<std::size_t>(size - 1 - i)] *= static_cast<float>(0.5 - 0.5 * std::cos(pi * i / out));
+        samples[static_cast<std::size_t>(size - 1 - i)] *=
+            static_cast<float>(0.5 - 0.5 * std::cos(pi * static_cast<double>(i) / static_cast<double>(out)));
     }
 }
