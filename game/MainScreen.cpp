@@ -8,17 +8,18 @@
 
 #include <SFML/System/Clock.hpp>
 
+#include <iostream>
 #include <stdexcept>
 
 namespace
 {
 
-// Opens and starts one stem. A top or bottom stem that cannot be opened only takes its layer away.
-bool startStem(StreamedTrack& stem, const std::string& fileName)
+// A top or bottom stem that cannot be opened only takes its layer away; the player is told why the game sounds thin.
+void openLayer(StreamedTrack& stem, const std::string& fileName)
 {
-    const bool opened = stem.openFromFile(SOUNDS_PATH + fileName);
-    stem.play();
-    return opened;
+    if (!stem.openFromFile(SOUNDS_PATH + fileName))
+        std::cerr << "brindlewick: Cannot play the music \"" << SOUNDS_PATH << fileName << "\" (" << stem.getFault()
+                  << "); the game goes on without that layer" << std::endl;
 }
 
 // The game follows its base stem: without it there is no beat, no countdown and no end, so say why and stop.
@@ -29,10 +30,15 @@ void requireAudioOutput()
                                  "to play without sound, run it with ALSOFT_DRIVERS=null");
 }
 
-void requireBaseStem(const StreamedTrack& base, bool opened, const std::string& fileName)
+void openBaseStem(StreamedTrack& base, const std::string& fileName)
 {
-    if (!opened)
-        throw std::runtime_error("Failed to open the music \"" + SOUNDS_PATH + fileName + "\"");
+    if (!base.openFromFile(SOUNDS_PATH + fileName))
+        throw std::runtime_error("Failed to open the music \"" + SOUNDS_PATH + fileName + "\" (" + base.getFault() +
+                                 ")");
+}
+
+void requireBaseStemPlaying(const StreamedTrack& base, const std::string& fileName)
+{
     if (base.getStatus() == sf::SoundSource::Stopped)
         throw std::runtime_error("The music \"" + SOUNDS_PATH + fileName + "\" does not play");
 }
@@ -54,14 +60,16 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
     const auto blowBuffer = loadSoundBuffer(cache, "blow");
     const auto font = loadFont(cache);
 
-    // The stems start one after the other, each right after it is opened.
+    // Every stem is opened (and read through once) before any starts, so they start together.
     StreamedTrack base;
     StreamedTrack top;
     StreamedTrack bottom;
-    const bool baseOpened = startStem(base, "music_base.wav");
-    startStem(top, "music_top.wav");
-    startStem(bottom, "music_bottom.wav");
-    requireBaseStem(base, baseOpened, "music_base.wav");
+    openBaseStem(base, "music_base.wav");
+    openLayer(top, "music_top.wav");
+    openLayer(bottom, "music_bottom.wav");
+    for (StreamedTrack* stem : {&base, &top, &bottom})
+        stem->play();
+    requireBaseStemPlaying(base, "music_base.wav");
 
     sf::Clock frameClock;
     SoundEffect dash(*dashBuffer);

@@ -10,9 +10,13 @@
 class StreamedTrack : public MusicTrack
 {
 public:
-    // Opens the file; a file that cannot be opened leaves a silent stem that reads Stopped.
+    // Opens the file; a file that cannot be opened, or whose sound ends before the length its header gives, leaves
+    // a silent stem that reads Stopped, and getFault says why.
     bool openFromFile(const std::string& path);
+    // Starts a stem that was opened; one that was not stays silent and Stopped.
     void play();
+    // Why the last openFromFile failed, on one line; empty after one that worked.
+    const std::string& getFault() const { return fault; }
 
     sf::Time getPlayingOffset() const override;
     sf::Time getDuration() const override;
@@ -22,6 +26,8 @@ public:
 
 private:
     sf::Music music;
+    bool opened = false;
+    std::string fault;
 };
 
 // Whether SFML's audio can open an output device. Without one a stem never plays and never ends, so the game,
