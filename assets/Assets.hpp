@@ -16,5 +16,5 @@
 std::shared_ptr<sf::Texture> loadTexture(kit::MultiResourceCache& cache, const std::string& name);
 // SOUNDS_PATH + name + ".wav".
 std::shared_ptr<sf::SoundBuffer> loadSoundBuffer(kit::MultiResourceCache& cache, const std::string& name);
-// The game's one font, FONT_PATH.
+// The game's one font, FONT_PATH. A font file cut short is refused, though FreeType would open it.
 std::shared_ptr<sf::Font> loadFont(kit::MultiResourceCache& cache);

@@ -8,10 +8,19 @@
 
 #include <SFML/System/Clock.hpp>
 
+#include <iostream>
 #include <stdexcept>
 
 namespace
 {
+
+// A top or bottom stem that cannot be opened only takes its layer away; the player is told why the game sounds thin.
+void openLayer(StreamedTrack& stem, const std::string& fileName)
+{
+    if (!stem.openFromFile(SOUNDS_PATH + fileName))
+        std::cerr << "brindlewick: Cannot play the music \"" << SOUNDS_PATH << fileName << "\" (" << stem.getFault()
+                  << "); the game goes on without that layer" << std::endl;
+}
 
 // The game follows its base stem: without it there is no beat, no countdown and no end, so say why and stop.
 void requireAudioOutput()
@@ -21,10 +30,15 @@ void requireAudioOutput()
                                  "to play without sound, run it with ALSOFT_DRIVERS=null");
 }
 
-void requireBaseStem(const StreamedTrack& base, bool opened, const std::string& fileName)
+void openBaseStem(StreamedTrack& base, const std::string& fileName)
 {
-    if (!opened)
-        throw std::runtime_error("Failed to open the music \"" + SOUNDS_PATH + fileName + "\"");
+    if (!base.openFromFile(SOUNDS_PATH + fileName))
+        throw std::runtime_error("Failed to open the music \"" + SOUNDS_PATH + fileName + "\" (" + base.getFault() +
+                                 ")");
+}
+
+void requireBaseStemPlaying(const StreamedTrack& base, const std::string& fileName)
+{
     if (base.getStatus() == sf::SoundSource::Stopped)
         throw std::runtime_error("The music \"" + SOUNDS_PATH + fileName + "\" does not play");
 }
@@ -46,16 +60,15 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
     const auto blowBuffer = loadSoundBuffer(cache, "blow");
     const auto font = loadFont(cache);
 
-    // The stems are opened first and then started together, so that they sound in time. A top or bottom stem
-    // that cannot be opened only takes its layer away.
+    // Every stem is opened (and read through once) first, then all start together on the same sample.
     StreamedTrack base;
     StreamedTrack top;
     StreamedTrack bottom;
-    const bool baseOpened = base.openFromFile(SOUNDS_PATH + "music_base.wav");
-    top.openFromFile(SOUNDS_PATH + "music_top.wav");
-    bottom.openFromFile(SOUNDS_PATH + "music_bottom.wav");
+    openBaseStem(base, "music_base.wav");
+    openLayer(top, "music_top.wav");
+    openLayer(bottom, "music_bottom.wav");
     StreamedTrack::playTogether({&base, &top, &bottom});
-    requireBaseStem(base, baseOpened, "music_base.wav");
+    requireBaseStemPlaying(base, "music_base.wav");
 
     sf::Clock frameClock;
     SoundEffect dash(*dashBuffer);

@@ -1,25 +1,61 @@
 #include "game/StreamedTrack.hpp"
 
+#include "kit/ErrorCapture.hpp"
+
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/System/Clock.hpp>
-#include <SFML/System/Err.hpp>
 #include <SFML/System/Sleep.hpp>
 
 #include <algorithm>
-#include <sstream>
+#include <vector>
+
+namespace
+{
+
+// A stem cut short still opens, because its header gives the whole length, and then stops early: the game would
+// end before its time with nothing said. So the whole stem is decoded once before it is trusted.
+bool decodesToItsEnd(const std::string& path)
+{
+    sf::InputSoundFile file;
+    if (!file.openFromFile(path))
+        return false;
+    std::vector<sf::Int16> chunk(4096);
+    sf::Uint64 decoded = 0;
+    sf::Uint64 read = 0;
+    while ((read = file.read(chunk.data(), chunk.size())) > 0)
+        decoded += read;
+    return decoded == file.getSampleCount();
+}
+
+} // namespace
 
 bool StreamedTrack::openFromFile(const std::string& path)
 {
-    const bool opened = music.openFromFile(path);
+    kit::ErrorCapture capture;
+    opened = false;
+    fault.clear();
+    if (!decodesToItsEnd(path))
+    {
+        fault = capture.line();
+        if (fault.empty())
+            fault = "the sound ends before the length its header gives: the file is cut short";
+        return false;
+    }
+    opened = music.openFromFile(path);
     music.setLoop(false);
+    if (!opened)
+        fault = capture.line();
     return opened;
 }
 
 void StreamedTrack::play()
 {
-    music.play();
+    // SFML complains about playing a stream that has nothing to play; the caller has already said why.
+    if (opened)
+        music.play();
 }
 
 bool StreamedTrack::isSourcePlaying() const
@@ -89,13 +125,7 @@ bool audioOutputAvailable()
 {
     // SFML opens the device for its first sound object and reports a failure on its error stream, followed by
     // a failed call for each object made; the caller gives one clear message instead.
-    std::ostringstream ignored;
-    std::streambuf* const previous = sf::err().rdbuf(ignored.rdbuf());
-    bool available = false;
-    {
-        const sf::Sound probe;
-        available = alcGetCurrentContext() != nullptr;
-    }
-    sf::err().rdbuf(previous);
-    return available;
+    const kit::ErrorCapture quiet;
+    const sf::Sound probe;
+    return alcGetCurrentContext() != nullptr;
 }

@@ -11,9 +11,13 @@
 class StreamedTrack : public MusicTrack
 {
 public:
-    // Opens the file; a file that cannot be opened leaves a silent stem that reads Stopped.
+    // Opens the file; a file that cannot be opened, or whose sound ends before the length its header gives, leaves
+    // a silent stem that reads Stopped, and getFault says why.
     bool openFromFile(const std::string& path);
+    // Starts a stem that was opened; one that was not stays silent and Stopped.
     void play();
+    // Why the last openFromFile failed, on one line; empty after one that worked.
+    const std::string& getFault() const { return fault; }
 
     // Starts the stems on the same sample. play() leaves the start to the stem's streaming thread, and the mixer
     // begins a source at its next period (23 ms), so stems started one by one can sound a period or more apart.
@@ -38,6 +42,8 @@ private:
     bool isSourcePlaying() const;
 
     Stream music;
+    bool opened = false;
+    std::string fault;
 };
 
 // Whether SFML's audio can open an output device. Without one a stem never plays and never ends, so the game,

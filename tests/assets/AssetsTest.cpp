@@ -105,3 +105,34 @@ TEST(FontAsset, loadsTheFontFileOnceAndNamesItWhenMissing)
     std::filesystem::remove("resources/FreePixel.ttf");
     EXPECT_EQ(loadFont(cache), font);
 }
+
+TEST(FontAsset, aFontFileCutShortIsRefusedThoughFreeTypeWouldOpenIt)
+{
+    ScratchFolder folder;
+    kit::MultiResourceCache cache;
+    const std::filesystem::path gameFont = BRINDLEWICK_BUILD_DIR "/resources/FreePixel.ttf";
+    const auto whole = std::filesystem::file_size(gameFont);
+    std::filesystem::create_directories("resources");
+
+    // Half of it keeps the table directory and loses the glyph outlines; four bytes less (more than the padding
+    // after the last table) lose the end of that table. Both would open, and every text would draw as nothing.
+    for (const auto size : {whole / 2, whole - 4})
+    {
+        std::filesystem::copy_file(gameFont, "resources/FreePixel.ttf",
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::resize_file("resources/FreePixel.ttf", size);
+        try
+        {
+            loadFont(cache);
+            ADD_FAILURE() << "a font cut to " << size << " of " << whole << " bytes was accepted";
+        }
+        catch (const kit::ResourceLoadingException& e)
+        {
+            EXPECT_NE(std::string(e.what()).find("resources/FreePixel.ttf"), std::string::npos) << e.what();
+            EXPECT_NE(e.getReason().find("cut short"), std::string::npos) << e.getReason();
+        }
+    }
+
+    std::filesystem::copy_file(gameFont, "resources/FreePixel.ttf", std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(loadFont(cache)->getInfo().family, "Brindlewick Pixel");
+}
