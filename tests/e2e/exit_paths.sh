@@ -44,6 +44,48 @@ else
     fail "no display: status $status, output: $out"
 fi
 
+# DISPLAY names a display where no X server runs: a clear message naming it, promptly.
+out="$(cd "$BUILD" && DISPLAY=:4093 timeout 10 "$EXE" 2>&1)"
+status=$?
+if [ "$status" -eq 1 ] && grep -q 'Cannot open the display ":4093"' <<<"$out"; then
+    pass "a display with no server"
+else
+    fail "a display with no server: status $status, output: $out"
+fi
+
+# The display goes away mid-game: a private Xvfb (on a display number it picks itself), the game on it, and two
+# seconds in that X server is ended. The game must end promptly, say why and exit non-zero.
+display_file="$(mktemp -p "$WORK")"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xserver=$!
+for _ in $(seq 1 100); do
+    [ -s "$display_file" ] && break
+    sleep 0.05
+done
+display=":$(head -n 1 "$display_file")"
+if [ "$display" = ":" ]; then
+    fail "display gone: the private X server did not start"
+    kill "$xserver" 2>/dev/null
+else
+    start_game "$BUILD" DISPLAY="$display"
+    sleep 2
+    if ! game_running; then
+        fail "display gone: the game did not run on the private display: $(game_stderr)"
+    fi
+    now_ms
+    gone_at=$NOW_MS
+    kill "$xserver"
+    wait "$xserver"
+    wait_for_end 5
+    took=$((GAME_ENDED_MS - gone_at))
+    if [ "$GAME_STATUS" -ne 0 ] && [ "$GAME_STATUS" -lt 128 ] && [ "$took" -le 2000 ] &&
+        grep -q '^brindlewick: Lost the connection to the display' "$GAME_ERR"; then
+        pass "display gone mid-game: status $GAME_STATUS ${took} ms after the X server ended"
+    else
+        fail "display gone mid-game: status $GAME_STATUS after ${took} ms: $(game_stderr)"
+    fi
+fi
+
 # No audio device (OpenAL Soft given no driver that works): a clear message, not a silent success.
 out="$(cd "$BUILD" && ALSOFT_DRIVERS=none timeout 20 "$EXE" 2>&1)"
 status=$?
