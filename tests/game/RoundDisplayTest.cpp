@@ -1,11 +1,7 @@
 // A whole game driven frame by frame with scripted music, frame times and input: no window, no audio device,
 // no waiting. (Textures and text need an OpenGL context, hence a display test.)
-#include "app/Settings.hpp"
-#include "game/Round.hpp"
-#include "input/Bindings.hpp"
-#include "kit/Random.hpp"
-#include "support/ScriptedTime.hpp"
-#include "support/ScriptedTrack.hpp"
+
+#include "support/RoundHarness.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,22 +11,6 @@
 
 namespace
 {
-
-class CountingCue : public SoundCue
-{
-public:
-    void play() override { ++plays; }
-    int plays = 0;
-};
-
-sf::Texture solidTexture(unsigned width, unsigned height)
-{
-    sf::Image image;
-    image.create(width, height, sf::Color(200, 200, 200));
-    sf::Texture texture;
-    texture.loadFromImage(image);
-    return texture;
-}
 
 sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key key)
 {
@@ -47,61 +27,10 @@ sf::Event closeEvent()
     return event;
 }
 
-const sf::Time FrameTime = sf::milliseconds(16);
+const sf::Time FrameTime = RoundHarness::frameTime();
 
-struct RoundFixture : ::testing::Test
+struct RoundFixture : RoundHarness
 {
-    sf::Texture playerTexture = solidTexture(16, 16);
-    sf::Texture backgroundTexture = solidTexture(300, 200);
-    sf::Texture selectorTexture = solidTexture(300, 100);
-    sf::Texture timeTexture = solidTexture(12, 12);
-    sf::Texture dustTexture = solidTexture(5, 5);
-    sf::Font font;
-
-    ScriptedTrack base;
-    ScriptedTrack top;
-    ScriptedTrack bottom;
-    CountingCue dash;
-    CountingCue zoop;
-    CountingCue blow;
-    ScriptedTime time;
-
-    std::set<sf::Keyboard::Key> held;
-    kit::ActionMap actions{[this](sf::Keyboard::Key key) { return held.count(key) > 0; }};
-    std::vector<sf::Event> pending; // what the window will hand over at the next poll
-    DrawList drawList;
-    std::unique_ptr<Round> round;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(font.loadFromFile(FONT_PATH)) << "the generated font is missing from the build folder";
-        bindCloseAction(actions);
-    }
-
-    void start(unsigned seed = 1)
-    {
-        kit::setRandomSeed(seed);
-        const RoundMedia media{playerTexture, backgroundTexture, selectorTexture, timeTexture, dustTexture, font};
-        const RoundSounds sounds{base, top, bottom, dash, zoop, blow};
-        round = std::make_unique<Round>(media, sounds, drawList, actions, time.source());
-    }
-
-    // One frame: the music and the real time move on by dt, then the round runs its frame.
-    Round::Outcome frame(sf::Time dt = FrameTime)
-    {
-        for (ScriptedTrack* stem : {&base, &top, &bottom})
-            stem->offset += dt;
-        time.advance(dt);
-        return round->frame(dt,
-                            [this]
-                            {
-                                actions.clearEvents();
-                                for (const sf::Event& event : pending)
-                                    actions.pushEvent(event);
-                                pending.clear();
-                            });
-    }
-
     // Runs frames until the music has passed the given offset; every frame must go on playing.
     void playUntil(sf::Time offset)
     {
