@@ -49,14 +49,20 @@ check_message() {
     fi
 }
 
+# Starts the game on a fresh copy of the resources with one file broken. Sets label and folder, counts the case.
 cases=0
+start_broken_game() {
+    local file="$1" kind="$2"
+    cases=$((cases + 1))
+    label="$kind $file"
+    folder="$(fresh_game_folder)"
+    break_file "$folder" "$file" "$kind"
+    start_game "$folder"
+}
+
 for file in "${FATAL_FILES[@]}"; do
     for kind in "${KINDS[@]}"; do
-        cases=$((cases + 1))
-        label="$kind $file"
-        folder="$(fresh_game_folder)"
-        break_file "$folder" "$file" "$kind"
-        start_game "$folder"
+        start_broken_game "$file" "$kind"
         wait_for_end "$LIMIT_S"
         took=$((GAME_ENDED_MS - GAME_STARTED_MS))
         expected=1
@@ -73,11 +79,7 @@ done
 
 for file in "${LAYER_FILES[@]}"; do
     for kind in "${KINDS[@]}"; do
-        cases=$((cases + 1))
-        label="$kind $file"
-        folder="$(fresh_game_folder)"
-        break_file "$folder" "$file" "$kind"
-        start_game "$folder"
+        start_broken_game "$file" "$kind"
         wait_for_window 10
         if [ -z "$WINDOW" ]; then
             wait_for_end "$LIMIT_S"

@@ -30,6 +30,20 @@ pass() {
     echo "ok: $*"
 }
 
+# Runs the game to its refusal and expects status 1 and a line matching the pattern (grep's basic regular
+# expressions). The arguments after the folder go to env before the game (NAME=value, or -u NAME).
+expect_refusal() {
+    local label="$1" pattern="$2" folder="$3" out status
+    shift 3
+    out="$(cd "$folder" && env "$@" timeout 10 "$EXE" 2>&1)"
+    status=$?
+    if [ "$status" -eq 1 ] && grep -q -- "$pattern" <<<"$out"; then
+        pass "$label"
+    else
+        fail "$label: status $status, output: $out"
+    fi
+}
+
 # A fresh folder holding a copy of the game's resources/, to break on purpose.
 fresh_game_folder() {
     local folder
@@ -162,6 +176,26 @@ wait_for_end() {
 # The game's stderr, on one line, for failure messages.
 game_stderr() {
     tr '\n' '|' <"$GAME_ERR"
+}
+
+# The lines of the game's stderr other than the one notice Xvfb's OpenGL always causes, on one line; empty when
+# the game wrote nothing else.
+unexpected_output() {
+    grep -v '^Setting vertical sync not supported$' "$GAME_ERR" | tr '\n' '|'
+}
+
+# Expects the game, already waited for, to have ended on its own with status 0 at most LONGEST_MS after its window
+# appeared, and to have written nothing unexpected.
+expect_own_end() {
+    local label="$1" what="$2" took unexpected
+    took=$((GAME_ENDED_MS - WINDOW_SHOWN_MS))
+    if [ "$GAME_STATUS" -eq 0 ] && [ "$took" -le "$LONGEST_MS" ]; then
+        pass "$what, ${took} ms after its window appeared"
+    else
+        fail "$label: status $GAME_STATUS after ${took} ms: $(game_stderr)"
+    fi
+    unexpected="$(unexpected_output)"
+    [ -z "$unexpected" ] || fail "$label: unexpected output: $unexpected"
 }
 
 # The lines of the game's stderr that it wrote itself (SFML and OpenAL write their own, without the prefix).

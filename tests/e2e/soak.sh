@@ -95,8 +95,8 @@ for seed in $(seq 1 "$GAMES"); do
     [ "$GAME_STATUS" -eq 0 ] || problems+=("status $GAME_STATUS")
     [ "$lived" -ge "$MUSIC_MS" ] || problems+=("ended before its music")
     [ "$took" -le "$LONGEST_MS" ] || problems+=("longer than its music plus one second")
-    unexpected="$(grep -v '^Setting vertical sync not supported$' "$GAME_ERR")"
-    [ -z "$unexpected" ] || problems+=("unexpected output: $(tr '\n' '|' <<<"$unexpected")")
+    unexpected="$(unexpected_output)"
+    [ -z "$unexpected" ] || problems+=("unexpected output: $unexpected")
     if [ -z "$SAMPLED_RSS_KB" ] || [ -z "$EARLY_RSS_KB" ]; then
         problems+=("no memory sample at 3 s or 13.5 s")
     else
