@@ -105,6 +105,19 @@ start_game() {
     GAME_STARTED_MS=$NOW_MS
 }
 
+# Starts the game from the build folder and waits for its window and the keyboard focus. A game that shows no
+# window ends the script as failed.
+start_focused_game() {
+    start_game "$BUILD"
+    wait_for_window 10
+    if [ -z "$WINDOW" ]; then
+        wait_for_end 5
+        fail "no window (status $GAME_STATUS): $(game_stderr)"
+        finish
+    fi
+    focus_window || fail "the window did not take the keyboard focus"
+}
+
 # Whether the game still runs (a stopped one counts as running; one that has ended but is not yet waited for does
 # not).
 game_running() {

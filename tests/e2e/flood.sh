@@ -40,14 +40,7 @@ watch_frames() {
     done
 }
 
-start_game "$BUILD"
-wait_for_window 10
-if [ -z "$WINDOW" ]; then
-    wait_for_end 5
-    fail "no window (status $GAME_STATUS): $(game_stderr)"
-    finish
-fi
-focus_window || fail "the window did not take the keyboard focus"
+start_focused_game
 
 # A second client listens to the game's window and counts the key presses that reach it (such a listener is also
 # shown more releases than were sent, so those are not counted). It listens once it has reported a key: Up is tapped

@@ -11,14 +11,7 @@ export ALSOFT_DRIVERS=null
 
 LONGEST_MS=$((14000 + 2000 + 1000)) # the music, the stall, and one second
 
-start_game "$BUILD"
-wait_for_window 10
-if [ -z "$WINDOW" ]; then
-    wait_for_end 5
-    fail "no window (status $GAME_STATUS): $(game_stderr)"
-    finish
-fi
-focus_window || fail "the window did not take the keyboard focus"
+start_focused_game
 
 sleep 4
 xdotool keydown --delay 0 Right Shift_L
