@@ -52,17 +52,6 @@ fresh_game_folder() {
     echo "$folder"
 }
 
-# The id of the game's window, once it is mapped (waits up to about 10 s).
-game_window() {
-    local id=""
-    for _ in $(seq 1 100); do
-        id="$(xdotool search --onlyvisible --name '^Brindlewick$' 2>/dev/null | head -n 1)"
-        [ -n "$id" ] && break
-        sleep 0.1
-    done
-    echo "$id"
-}
-
 finish() {
     if [ "$FAILURES" -gt 0 ]; then
         echo "$FAILURES check(s) failed"
@@ -91,6 +80,12 @@ watch_game() {
 now_ms() {
     local micro="${EPOCHREALTIME//[.,]/}"
     NOW_MS=$((micro / 1000))
+}
+
+# Sets NOW_MS, and DEADLINE_MS to the given number of seconds later.
+deadline_after() {
+    now_ms
+    DEADLINE_MS=$((NOW_MS + $1 * 1000))
 }
 
 # Starts the game in the background from the given folder. The arguments after the folder are environment settings
@@ -129,12 +124,9 @@ game_running() {
 # Waits up to the given seconds for the game's own window (found by its process id) to be mapped. Sets WINDOW (empty
 # when none came or the game ended first) and WINDOW_SHOWN_MS.
 wait_for_window() {
-    local seconds="$1"
-    local deadline
-    now_ms
-    deadline=$((NOW_MS + seconds * 1000))
+    deadline_after "$1"
     WINDOW=""
-    while [ -z "$WINDOW" ] && game_running && [ "$NOW_MS" -lt "$deadline" ]; do
+    while [ -z "$WINDOW" ] && game_running && [ "$NOW_MS" -lt "$DEADLINE_MS" ]; do
         WINDOW="$(xdotool search --onlyvisible --pid "$GAME" --name '^Brindlewick$' 2>/dev/null | head -n 1)"
         now_ms
         [ -z "$WINDOW" ] && sleep 0.02
@@ -156,16 +148,13 @@ read_memory() {
 # (EARLY_SAMPLE_AT_MS) is set, SAMPLED_RSS_KB (EARLY_RSS_KB) is the first reading at or after that time. Sets
 # GAME_STATUS and GAME_ENDED_MS.
 wait_for_end() {
-    local seconds="$1"
-    local deadline
-    now_ms
-    deadline=$((NOW_MS + seconds * 1000))
+    deadline_after "$1"
     SAMPLED_RSS_KB=""
     EARLY_RSS_KB=""
     PEAK_KB=""
     while game_running; do
         now_ms
-        if [ "$NOW_MS" -ge "$deadline" ]; then
+        if [ "$NOW_MS" -ge "$DEADLINE_MS" ]; then
             kill -KILL "$GAME" 2>/dev/null
             break
         fi

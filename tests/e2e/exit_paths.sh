@@ -58,26 +58,18 @@ fi
 expect_refusal "no audio device" 'ALSOFT_DRIVERS=null' "$BUILD" ALSOFT_DRIVERS=none
 
 # Escape held closes the game on the next half second, with status 0.
-(cd "$BUILD" && exec timeout 30 "$EXE") &
-game=$!
-window="$(game_window)"
-if [ -z "$window" ]; then
-    fail "escape: the window did not appear"
-    kill "$game" 2>/dev/null
+start_focused_game
+sleep 1
+now_ms
+pressed_at=$NOW_MS
+xdotool keydown Escape
+wait_for_end 30
+xdotool keyup Escape
+took=$((GAME_ENDED_MS - pressed_at))
+if [ "$GAME_STATUS" -eq 0 ] && [ "$took" -lt 3000 ]; then
+    pass "escape closes with status 0 after ${took} ms"
 else
-    sleep 1
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    started=$(date +%s%N)
-    xdotool keydown Escape
-    wait "$game"
-    status=$?
-    took_ms=$(( ($(date +%s%N) - started) / 1000000 ))
-    xdotool keyup Escape
-    if [ "$status" -eq 0 ] && [ "$took_ms" -lt 3000 ]; then
-        pass "escape closes with status 0 after ${took_ms} ms"
-    else
-        fail "escape: status $status after ${took_ms} ms"
-    fi
+    fail "escape: status $GAME_STATUS after ${took} ms: $(game_stderr)"
 fi
 
 finish
