@@ -1,11 +1,14 @@
 #include "app/DisplayConnection.hpp"
 #include "app/Game.hpp"
+#include "app/Options.hpp"
 #include "app/Settings.hpp"
 #include "kit/ResourceLoadingException.hpp"
 
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -23,8 +26,30 @@ void checkResourcesFolder()
 
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
+    Options options;
+    try
+    {
+        options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    }
+    catch (const UsageError& error)
+    {
+        std::cerr << "brindlewick: " << error.what() << std::endl;
+        return 2;
+    }
+    switch (options.mode)
+    {
+        case Options::Mode::Version:
+            std::cout << versionLine() << std::endl;
+            return 0;
+        case Options::Mode::Help:
+            std::cout << usageText() << std::flush;
+            return 0;
+        case Options::Mode::Play:
+            break;
+    }
+
     try
     {
         checkResourcesFolder();

@@ -15,4 +15,8 @@ public:
     virtual sf::SoundSource::Status getStatus() const = 0;
     virtual float getVolume() const = 0;
     virtual void setVolume(float volume) = 0;
+
+    // How long a sample takes from the playing offset to the speaker, where the audio library can tell;
+    // zero where it cannot.
+    virtual sf::Time getOutputLatency() const { return sf::Time::Zero; }
 };

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// What the command line asks of the game. With no arguments it is the game itself; every option is opt-in.
+struct Options
+{
+    enum class Mode
+    {
+        Play,    // the game, as it always plays
+        Version, // print the version line and stop
+        Help,    // print the usage and stop
+    };
+
+    Mode mode = Mode::Play;
+};
+
+// A command line the game cannot follow. The message is the one line to show, without the program name.
+class UsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the arguments after the program name. Throws UsageError naming the first argument it cannot use.
+Options parseOptions(const std::vector<std::string>& arguments);
+
+// "brindlewick 1.0.0": the version comes from the build, which takes it from the project's one declaration.
+std::string versionLine();
+
+// The text --help prints.
+std::string usageText();
