@@ -1,3 +1,4 @@
+#include "app/AudioOutput.hpp"
 #include "app/DisplayConnection.hpp"
 #include "app/Game.hpp"
 #include "app/Options.hpp"
@@ -53,6 +54,8 @@ int main(int argc, char* argv[])
     try
     {
         checkResourcesFolder();
+        if (chooseAudioOutput() == AudioOutput::Silent)
+            std::cerr << "brindlewick: " << silentPlayNotice() << std::endl;
         // Before anything of SFML's touches the display: SFML aborts when it cannot reach one.
         const DisplayConnection display;
         Game game;
