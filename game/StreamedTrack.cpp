@@ -87,10 +87,13 @@ void StreamedTrack::playTogether(const std::vector<StreamedTrack*>& stems)
     for (const StreamedTrack* stem : stems)
         if (stem->isSourcePlaying())
             sources.push_back(stem->music.getSource());
+    // A paused source keeps its voice, and with it the gain the mixer last used: resumed after the unmute, it would
+    // fade in from silence over a mixing period wherever it had been mixed muted. A rewound source gives up its
+    // voice and its place, so the play below gives each stem a fresh voice that starts at its first queued sample
+    // and at its volume. Rewound, a source reads Stopped, which its streaming thread may answer with a play of its
+    // own in the moment before ours; ours then restarts it from its first sample with the others.
     const auto count = static_cast<ALsizei>(sources.size());
-    alSourcePausev(count, sources.data());
-    for (const ALuint source : sources)
-        alSourcei(source, AL_SAMPLE_OFFSET, 0);
+    alSourceRewindv(count, sources.data());
     for (std::size_t i = 0; i < stems.size(); ++i)
         stems[i]->setVolume(volumes[i]);
     alSourcePlayv(count, sources.data());

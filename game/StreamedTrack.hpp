@@ -21,8 +21,8 @@ public:
 
     // Starts the stems on the same sample. play() leaves the start to the stem's streaming thread, and the mixer
     // begins a source at its next period (23 ms), so stems started one by one can sound a period or more apart.
-    // Here they start muted; once every stem that can play has started, all are paused together, put back to
-    // their first sample, unmuted and started again in one call, which the mixer starts on one sample.
+    // Here they start muted; once every stem that can play has started, all are rewound together, unmuted and
+    // started again in one call, which the mixer starts on one sample.
     static void playTogether(const std::vector<StreamedTrack*>& stems);
 
     sf::Time getPlayingOffset() const override;
