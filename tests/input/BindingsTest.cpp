@@ -362,3 +362,11 @@ TEST_F(PadBindings, backHeldClosesOnlyWhileTheWindowHasTheFocusAndOnPadsThatHave
     buttonCounts.clear();
     EXPECT_EQ(active(), Names{});
 }
+
+TEST_F(PadBindings, aDPadAndAKeyPressedTogetherAreOneActiveFrameOfThatDirection)
+{
+    poll({pressed(Keyboard::Up), padMove(0, sf::Joystick::PovY, -100.f), padMove(0, sf::Joystick::Y, -90.f)});
+    EXPECT_EQ(active(), (Names{"up key", "move key"}));
+    poll({});
+    EXPECT_EQ(active(), Names{});
+}
