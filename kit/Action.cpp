@@ -50,6 +50,68 @@ struct KeyCondition : Action::Condition
     Action::ActionType type;
 };
 
+struct JoystickButtonCondition : Action::Condition
+{
+    JoystickButtonCondition(unsigned button, Action::ActionType type)
+        : button(button)
+        , type(type)
+    {
+    }
+
+    bool isActive(const ActionContext& context) const override
+    {
+        switch (type)
+        {
+            case Action::Hold:
+                return context.focused && isHeldOnAnyPad(context.joystick);
+            case Action::PressOnce:
+                return context.focused && hasEvent(context, sf::Event::JoystickButtonPressed);
+            case Action::ReleaseOnce:
+                return hasEvent(context, sf::Event::JoystickButtonReleased);
+        }
+        return false;
+    }
+
+    bool hasEvent(const ActionContext& context, sf::Event::EventType eventType) const
+    {
+        return std::any_of(context.events.begin(), context.events.end(),
+                           [&](const sf::Event& event)
+                           { return event.type == eventType && event.joystickButton.button == button; });
+    }
+
+    // A pad with fewer buttons simply lacks this one; a state left empty has no pads at all.
+    bool isHeldOnAnyPad(const JoystickState& joystick) const
+    {
+        if (!joystick.isConnected || !joystick.getButtonCount || !joystick.isButtonPressed)
+            return false;
+        for (unsigned id = 0; id < sf::Joystick::Count; ++id)
+        {
+            if (joystick.isConnected(id) && button < joystick.getButtonCount(id) &&
+                joystick.isButtonPressed(id, button))
+                return true;
+        }
+        return false;
+    }
+
+    unsigned button;
+    Action::ActionType type;
+};
+
+struct JoystickAxisCondition : Action::Condition
+{
+    explicit JoystickAxisCondition(JoystickAxis axis)
+        : axis(axis)
+    {
+    }
+
+    bool isActive(const ActionContext& context) const override
+    {
+        return context.focused && context.axisPresses.pressed(axis.axis, axis.direction);
+    }
+
+    JoystickAxis axis;
+};
+
 struct EventCondition : Action::Condition
 {
     explicit EventCondition(sf::Event::EventType type)
@@ -87,6 +149,16 @@ Action::Action() = default;
 
 Action::Action(sf::Keyboard::Key key, ActionType type)
     : condition(std::make_shared<KeyCondition>(key, type))
+{
+}
+
+Action::Action(JoystickButton button, ActionType type)
+    : condition(std::make_shared<JoystickButtonCondition>(button.button, type))
+{
+}
+
+Action::Action(JoystickAxis axis)
+    : condition(std::make_shared<JoystickAxisCondition>(axis))
 {
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "kit/AxisPresses.hpp"
+#include "kit/JoystickState.hpp"
+
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
@@ -9,12 +12,14 @@
 namespace kit
 {
 
-// What an action is judged against: the events of the last update, the live keyboard and whether the window has
-// the keyboard focus.
+// What an action is judged against: the events of the last update with the axis presses they made, the live
+// keyboard and pads, and whether the window has the keyboard focus.
 struct ActionContext
 {
     const std::vector<sf::Event>& events;
+    const AxisPresses& axisPresses;
     const std::function<bool(sf::Keyboard::Key)>& isKeyDown;
+    const JoystickState& joystick;
     bool focused;
 };
 

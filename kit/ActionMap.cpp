@@ -5,8 +5,9 @@
 namespace kit
 {
 
-ActionMap::ActionMap(KeyState isKeyDown)
+ActionMap::ActionMap(KeyState isKeyDown, JoystickState joystick)
     : isKeyDown(std::move(isKeyDown))
+    , joystick(std::move(joystick))
 {
 }
 
@@ -26,6 +27,7 @@ void ActionMap::update(sf::Window& window)
 void ActionMap::clearEvents()
 {
     events.clear();
+    axisPresses.clear();
 }
 
 void ActionMap::pushEvent(const sf::Event& event)
@@ -34,6 +36,7 @@ void ActionMap::pushEvent(const sf::Event& event)
         focused = false;
     else if (event.type == sf::Event::GainedFocus)
         focused = true;
+    axisPresses.take(event);
     events.push_back(event);
 }
 
@@ -42,7 +45,7 @@ bool ActionMap::isActive(const std::string& name) const
     const auto found = actions.find(name);
     if (found == actions.end())
         return false;
-    return found->second.isActive(ActionContext{events, isKeyDown, focused});
+    return found->second.isActive(ActionContext{events, axisPresses, isKeyDown, joystick, focused});
 }
 
 } // namespace kit

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "kit/Action.hpp"
+#include "kit/AxisPresses.hpp"
+#include "kit/JoystickState.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
@@ -21,7 +23,9 @@ public:
     // Reads whether a key is down right now; tests script it, the game reads the real keyboard.
     using KeyState = std::function<bool(sf::Keyboard::Key)>;
 
-    explicit ActionMap(KeyState isKeyDown = &sf::Keyboard::isKeyPressed);
+    // The pads are read through joystick alone, so that it can be scripted or recorded like the keyboard.
+    explicit ActionMap(KeyState isKeyDown = &sf::Keyboard::isKeyPressed,
+                       JoystickState joystick = JoystickState::live());
 
     // The action bound to name, to assign to; a name that was only looked up holds an action that is never active.
     Action& operator[](const std::string& name);
@@ -40,8 +44,10 @@ public:
 
 private:
     KeyState isKeyDown;
+    JoystickState joystick;
     std::map<std::string, Action> actions;
     std::vector<sf::Event> events;
+    AxisPresses axisPresses;
     bool focused = true;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -217,4 +218,155 @@ TEST_F(Bindings, unboundNamesStayInactive)
     EXPECT_FALSE(actions.isActive("Close"));
     actions["jump"];
     EXPECT_FALSE(actions.isActive("jump"));
+}
+
+namespace
+{
+
+sf::Event padMove(unsigned id, sf::Joystick::Axis axis, float position)
+{
+    sf::Event event{};
+    event.type = sf::Event::JoystickMoved;
+    event.joystickMove.joystickId = id;
+    event.joystickMove.axis = axis;
+    event.joystickMove.position = position;
+    return event;
+}
+
+sf::Event padButton(sf::Event::EventType type, unsigned id, unsigned button)
+{
+    sf::Event event{};
+    event.type = type;
+    event.joystickButton.joystickId = id;
+    event.joystickButton.button = button;
+    return event;
+}
+
+sf::Event padConnection(sf::Event::EventType type, unsigned id)
+{
+    sf::Event event{};
+    event.type = type;
+    event.joystickConnect.joystickId = id;
+    return event;
+}
+
+// The same bindings with pads the test plugs in and holds buttons down on.
+class PadBindings : public Bindings
+{
+protected:
+    PadBindings()
+    {
+        kit::JoystickState state;
+        state.isConnected = [this](unsigned id) { return buttonCounts.count(id) > 0; };
+        state.getButtonCount = [this](unsigned id) { return buttonCounts.at(id); };
+        state.isButtonPressed = [this](unsigned id, unsigned button) { return heldButtons.count({id, button}) > 0; };
+        state.getAxisPosition = [](unsigned, sf::Joystick::Axis) { return 0.f; };
+        actions = kit::ActionMap([this](Keyboard::Key key) { return held.count(key) > 0; }, state);
+        bindCloseAction(actions);
+        bindMainActions(actions);
+    }
+
+    std::map<unsigned, unsigned> buttonCounts;
+    std::set<std::pair<unsigned, unsigned>> heldButtons;
+};
+
+} // namespace
+
+TEST_F(PadBindings, aStickHeldOrWobblingPastHalfWayMovesOnceUntilItComesBackUnderAQuarter)
+{
+    poll({padMove(0, sf::Joystick::X, 60.f)});
+    EXPECT_EQ(active(), (Names{"right key", "move key"}));
+    // Held there, and trembling between a quarter and a half: no second move.
+    for (float position : {70.f, 100.f, 45.f, 30.f, 55.f, 26.f, 90.f})
+    {
+        poll({padMove(0, sf::Joystick::X, position)});
+        EXPECT_EQ(active(), Names{}) << position;
+    }
+    poll({});
+    EXPECT_EQ(active(), Names{});
+    // Back under a quarter, then out again: a new move.
+    poll({padMove(0, sf::Joystick::X, 20.f)});
+    EXPECT_EQ(active(), Names{});
+    poll({padMove(0, sf::Joystick::X, 51.f)});
+    EXPECT_EQ(active(), (Names{"right key", "move key"}));
+
+    // Straight across to the other side lets go of right and presses left.
+    poll({padMove(0, sf::Joystick::X, -80.f)});
+    EXPECT_EQ(active(), (Names{"left key", "move key"}));
+    // Up and down on the D-pad and the stick; each axis counts on its own.
+    poll({padMove(0, sf::Joystick::PovY, -100.f), padMove(0, sf::Joystick::Y, 100.f)});
+    EXPECT_EQ(active(), (Names{"up key", "down key", "move key"}));
+    poll({padMove(0, sf::Joystick::PovX, 100.f)});
+    EXPECT_EQ(active(), (Names{"right key", "move key"}));
+    // Other axes move nothing.
+    poll({padMove(0, sf::Joystick::U, 100.f), padMove(0, sf::Joystick::Z, -100.f)});
+    EXPECT_EQ(active(), Names{});
+}
+
+TEST_F(PadBindings, anyPadConnectedMidGameWorksFromItsFirstEventAndPadsCountApart)
+{
+    buttonCounts = {{3, 11}};
+    poll({padConnection(sf::Event::JoystickConnected, 3), padMove(3, sf::Joystick::PovX, -100.f)});
+    EXPECT_EQ(active(), (Names{"left key", "move key"}));
+    // A second pad's stick is its own: pad 3 still holds left, pad 5 presses it again.
+    poll({padMove(5, sf::Joystick::PovX, -100.f)});
+    EXPECT_EQ(active(), (Names{"left key", "move key"}));
+    // Unplugged and plugged back in, a pad starts afresh.
+    poll({padConnection(sf::Event::JoystickDisconnected, 3)});
+    poll({padConnection(sf::Event::JoystickConnected, 3), padMove(3, sf::Joystick::PovX, -100.f)});
+    EXPECT_EQ(active(), (Names{"left key", "move key"}));
+    // Ids SFML never reports are ignored, not trusted.
+    poll({padMove(200, sf::Joystick::X, 100.f), padConnection(sf::Event::JoystickConnected, 99)});
+    EXPECT_EQ(active(), Names{});
+}
+
+TEST_F(PadBindings, southAndShoulderButtonsLoveOnPressAndUnloveOnRelease)
+{
+    for (unsigned button : {0u, 4u, 5u})
+    {
+        SCOPED_TRACE(button);
+        poll({padButton(sf::Event::JoystickButtonPressed, 1, button)});
+        EXPECT_EQ(active(), Names{"love"});
+        poll({});
+        EXPECT_EQ(active(), Names{});
+        poll({padButton(sf::Event::JoystickButtonReleased, 1, button)});
+        EXPECT_EQ(active(), Names{"unlove"});
+    }
+    poll({padButton(sf::Event::JoystickButtonPressed, 0, 1), padButton(sf::Event::JoystickButtonPressed, 0, 7)});
+    EXPECT_EQ(active(), Names{});
+
+    // Another window in front takes no presses, but a release still closes the circle.
+    poll({windowEvent(sf::Event::LostFocus), padButton(sf::Event::JoystickButtonPressed, 0, 0),
+          padMove(0, sf::Joystick::X, 100.f)});
+    EXPECT_EQ(active(), Names{});
+    poll({padButton(sf::Event::JoystickButtonReleased, 0, 0)});
+    EXPECT_EQ(active(), Names{"unlove"});
+}
+
+TEST_F(PadBindings, backHeldClosesOnlyWhileTheWindowHasTheFocusAndOnPadsThatHaveIt)
+{
+    buttonCounts = {{2, 11}};
+    heldButtons = {{2, 6}};
+    EXPECT_EQ(active(), Names{"close"});
+    poll({});
+    EXPECT_EQ(active(), Names{"close"});
+
+    poll({windowEvent(sf::Event::LostFocus)});
+    EXPECT_EQ(active(), Names{});
+    poll({windowEvent(sf::Event::GainedFocus)});
+    EXPECT_EQ(active(), Names{"close"});
+
+    // A pad with only six buttons has no Back, whatever it answers; an unplugged pad holds nothing.
+    buttonCounts = {{2, 6}};
+    EXPECT_EQ(active(), Names{});
+    buttonCounts.clear();
+    EXPECT_EQ(active(), Names{});
+}
+
+TEST_F(PadBindings, aDPadAndAKeyPressedTogetherAreOneActiveFrameOfThatDirection)
+{
+    poll({pressed(Keyboard::Up), padMove(0, sf::Joystick::PovY, -100.f), padMove(0, sf::Joystick::Y, -90.f)});
+    EXPECT_EQ(active(), (Names{"up key", "move key"}));
+    poll({});
+    EXPECT_EQ(active(), Names{});
 }
