@@ -4,6 +4,7 @@
 #include "input/Bindings.hpp"
 #include "kit/Random.hpp"
 
+#include <string>
 #include <utility>
 
 namespace
@@ -72,6 +73,9 @@ Round::Round(const RoundMedia& media, const RoundSounds& roundSounds, DrawList& 
 
     timeIcon.setPosition(8.f, 8.f);
     drawList.add(timeIcon, HudLayer);
+    // The countdown comes to every digit in turn: their glyphs are made now, not in the frame that first shows one.
+    for (const char digit : std::string("0123456789"))
+        media.font.getGlyph(static_cast<sf::Uint32>(digit), TextSize, false);
     countdown.setFillColor(sf::Color::White);
     countdown.setPosition(28.f, 5.f);
     drawList.add(countdown, HudLayer);

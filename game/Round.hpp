@@ -49,6 +49,7 @@ public:
     const SpriteEntity& getBackgroundB() const { return backgroundB; }
     const SpriteEntity& getTimeIcon() const { return timeIcon; }
     const Flock& getFlock() const { return flock; }
+    Flock& getFlock() { return flock; }
     const DustTrail& getDust() const { return dust; }
     const Player& getPlayer() const { return player; }
     Player& getPlayer() { return player; }

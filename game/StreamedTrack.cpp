@@ -10,13 +10,17 @@
 #include <SFML/System/Sleep.hpp>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace
 {
 
+const char* const CutShortFault = "the sound ends before the length its header gives: the file is cut short";
+
 // A stem cut short still opens, because its header gives the whole length, and then stops early: the game would
-// end before its time with nothing said. So the whole stem is decoded once before it is trusted.
+// end before its time with nothing said. This is the slow way to find it, for a sound that is not a plain wave
+// file: decode it all once.
 bool decodesToItsEnd(const std::string& path)
 {
     sf::InputSoundFile file;
@@ -30,24 +34,74 @@ bool decodesToItsEnd(const std::string& path)
     return decoded == file.getSampleCount();
 }
 
+sf::Uint32 littleEndian32(const unsigned char* bytes)
+{
+    return static_cast<sf::Uint32>(bytes[0]) | static_cast<sf::Uint32>(bytes[1]) << 8 |
+           static_cast<sf::Uint32>(bytes[2]) << 16 | static_cast<sf::Uint32>(bytes[3]) << 24;
+}
+
 } // namespace
+
+WaveCheck checkWaveLength(sf::InputStream& stream)
+{
+    const sf::Int64 size = stream.getSize();
+    unsigned char header[12];
+    if (size < 12 || stream.seek(0) != 0 || stream.read(header, 12) != 12 || std::memcmp(header, "RIFF", 4) != 0 ||
+        std::memcmp(header + 8, "WAVE", 4) != 0)
+        return WaveCheck::NotWave;
+    // The chunks follow one another, each padded to an even length, up to the sound's own.
+    sf::Int64 position = 12;
+    while (position + 8 <= size)
+    {
+        unsigned char chunk[8];
+        if (stream.seek(position) != position || stream.read(chunk, 8) != 8)
+            return WaveCheck::NotWave;
+        const sf::Int64 length = littleEndian32(chunk + 4);
+        const sf::Int64 start = position + 8;
+        if (std::memcmp(chunk, "data", 4) == 0)
+            return start + length <= size ? WaveCheck::Whole : WaveCheck::CutShort;
+        position = start + length + (length & 1);
+    }
+    // The sound's chunk itself is missing or lies beyond the end.
+    return WaveCheck::CutShort;
+}
 
 bool StreamedTrack::openFromFile(const std::string& path)
 {
     kit::ErrorCapture capture;
     opened = false;
     fault.clear();
-    if (!decodesToItsEnd(path))
+
+    // One open of the file serves both the check and the streaming. Only a refused file is opened again, by name,
+    // so that SFML's reason for it names the file.
+    auto file = std::make_unique<sf::FileInputStream>();
+    const WaveCheck check = file->open(path) ? checkWaveLength(*file) : WaveCheck::NotWave;
+    if (check == WaveCheck::CutShort || (check == WaveCheck::NotWave && !decodesToItsEnd(path)))
     {
-        fault = capture.line();
+        fault = check == WaveCheck::CutShort ? std::string() : capture.line();
         if (fault.empty())
-            fault = "the sound ends before the length its header gives: the file is cut short";
+            fault = CutShortFault;
         return false;
     }
-    opened = music.openFromFile(path);
+    if (check == WaveCheck::NotWave)
+        opened = music.openFromFile(path);
+    else
+        opened = file->seek(0) == 0 && music.openFromStream(*file);
     music.setLoop(false);
     if (!opened)
-        fault = capture.line();
+    {
+        // SFML's reason for a stream does not name the file; ask again by name.
+        const kit::ErrorCapture byName;
+        sf::InputSoundFile named;
+        named.openFromFile(path);
+        fault = byName.line();
+        if (fault.empty())
+            fault = capture.line();
+        return false;
+    }
+    // The music reads from the new file from now on; the one it read before can go.
+    if (check != WaveCheck::NotWave)
+        source = std::move(file);
     return opened;
 }
 

@@ -3,7 +3,9 @@
 #include "game/MusicTrack.hpp"
 
 #include <SFML/Audio/Music.hpp>
+#include <SFML/System/FileInputStream.hpp>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,10 +43,23 @@ private:
 
     bool isSourcePlaying() const;
 
+    // The open file the music streams from; it outlives the music's use of it.
+    std::unique_ptr<sf::FileInputStream> source;
     Stream music;
     bool opened = false;
     std::string fault;
 };
+
+enum class WaveCheck
+{
+    Whole,    // a wave file whose sound data is all there
+    CutShort, // a wave file whose sound data ends before the length its header gives
+    NotWave,  // not a wave file this check can read; only decoding it all tells
+};
+
+// Reads a wave file's chunk headers to compare the length of its sound data with what the file holds, so a stem
+// cut short is found without decoding it. Leaves the stream at some point within it.
+WaveCheck checkWaveLength(sf::InputStream& stream);
 
 // Whether SFML's audio can open an output device. Without one a stem never plays and never ends, so the game,
 // which follows its music, cannot run.

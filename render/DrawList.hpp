@@ -13,6 +13,8 @@ class DrawList
 public:
     void add(const sf::Drawable& drawable, int layer, bool visible = true);
     void remove(const sf::Drawable* drawable);
+    // Removes every one of the drawables at once; the others keep their order.
+    void remove(std::vector<const sf::Drawable*> drawables);
     void setVisible(const sf::Drawable* drawable, bool visible);
     void clear();
     void draw(sf::RenderTarget& target) const;

@@ -17,8 +17,10 @@ Flock::Flock(DrawList& list)
 
 Flock::~Flock()
 {
+    std::vector<const sf::Drawable*> drawn;
     for (const auto& baseballer : baseballers)
-        drawList.remove(baseballer.get());
+        drawn.push_back(baseballer.get());
+    drawList.remove(std::move(drawn));
 }
 
 Baseballer& Flock::spawn(bool bottomHalf)
@@ -40,19 +42,31 @@ Baseballer& Flock::spawn(bool bottomHalf)
 void Flock::pass(float dt, bool bottomHalf, sf::Vector2f lovePosition, float loveRadius, float loveStrength,
                  CommandBoard& board)
 {
-    for (auto it = baseballers.begin(); it != baseballers.end();)
+    // The kept ones close up in place and those out of play are set aside, so a pass costs one walk over the
+    // list however many leave. They go from the draw list before they are destroyed.
+    std::vector<std::unique_ptr<Baseballer>> leaving;
+    auto kept = baseballers.begin();
+    for (auto& slot : baseballers)
     {
-        Baseballer& baseballer = **it;
+        Baseballer& baseballer = *slot;
         if (baseballer.isOutOfPlay())
         {
-            drawList.remove(&baseballer);
             board.remove(baseballer.getKillCommand());
-            it = baseballers.erase(it);
+            leaving.push_back(std::move(slot));
             continue;
         }
         baseballer.applyLove(dt, bottomHalf, lovePosition, loveRadius, loveStrength);
-        ++it;
+        if (&*kept != &slot)
+            *kept = std::move(slot);
+        ++kept;
     }
+    if (leaving.empty())
+        return;
+    baseballers.erase(kept, baseballers.end());
+    std::vector<const sf::Drawable*> gone;
+    for (const auto& baseballer : leaving)
+        gone.push_back(baseballer.get());
+    drawList.remove(std::move(gone));
 }
 
 void Flock::update(float dt, CommandBoard& board, SoundCue& blow)

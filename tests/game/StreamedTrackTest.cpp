@@ -3,6 +3,7 @@
 #include "assets/ScratchFolder.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <SFML/System/MemoryInputStream.hpp>
 
 #include <gtest/gtest.h>
 
@@ -83,4 +84,47 @@ TEST_F(StreamedTrackTest, AMissingOrForeignStemIsRefusedWithSfmlsReasonOnOneLine
     EXPECT_FALSE(stem.openFromFile("missing.wav"));
     EXPECT_TRUE(stem.openFromFile("stem.wav"));
     EXPECT_TRUE(stem.getFault().empty());
+}
+
+namespace
+{
+
+// A wave file's bytes: the RIFF header, the given chunks, and a sound chunk declaring dataLength bytes of which
+// only heldLength follow.
+std::string waveBytes(const std::string& chunksBefore, sf::Uint32 dataLength, sf::Uint32 heldLength)
+{
+    const auto le32 = [](sf::Uint32 value)
+    {
+        std::string bytes(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            bytes[static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xff);
+        return bytes;
+    };
+    const std::string body = "WAVE" + chunksBefore + "data" + le32(dataLength) + std::string(heldLength, '\0');
+    return "RIFF" + le32(static_cast<sf::Uint32>(body.size())) + body;
+}
+
+WaveCheck check(const std::string& bytes)
+{
+    sf::MemoryInputStream stream;
+    stream.open(bytes.data(), bytes.size());
+    return checkWaveLength(stream);
+}
+
+} // namespace
+
+TEST(WaveLengthCheck, ComparesTheSoundChunksLengthWithWhatTheFileHolds)
+{
+    // Chunks of odd length are padded to an even one before the next begins.
+    const std::string oddChunk = std::string("LIST") + '\x03' + std::string(3, '\0') + "abc" + '\0';
+    EXPECT_EQ(check(waveBytes("", 100, 100)), WaveCheck::Whole);
+    EXPECT_EQ(check(waveBytes(oddChunk, 100, 100)), WaveCheck::Whole);
+    EXPECT_EQ(check(waveBytes(oddChunk, 100, 100) + "LIST"), WaveCheck::Whole) << "more after the sound is fine";
+    EXPECT_EQ(check(waveBytes(oddChunk, 100, 99)), WaveCheck::CutShort);
+    EXPECT_EQ(check(waveBytes("", 0xffffffffu, 100)), WaveCheck::CutShort);
+    // Cut before the sound chunk begins.
+    EXPECT_EQ(check(waveBytes(oddChunk, 100, 0).substr(0, 20)), WaveCheck::CutShort);
+
+    EXPECT_EQ(check(""), WaveCheck::NotWave);
+    EXPECT_EQ(check("OggS and the rest of a foreign file"), WaveCheck::NotWave);
 }

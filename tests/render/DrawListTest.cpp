@@ -110,3 +110,25 @@ TEST_F(DrawListFixture, InvisibleEntriesAreSkippedButKeepTheirPlace)
     list.setVisible(&hidden, true);
     EXPECT_EQ(drawOrder(), (std::vector<std::string>{"a", "hidden", "d", "c"}));
 }
+
+TEST_F(DrawListFixture, RemovingManyAtOnceKeepsTheOthersInOrderAndIgnoresStrangers)
+{
+    std::vector<const sf::Drawable*> leaving;
+    std::vector<std::string> staying;
+    for (int i = 0; i < 30; ++i)
+    {
+        const NamedDrawable& made = add("n" + std::to_string(i), i % 3);
+        if (i % 4 == 1)
+            leaving.push_back(&made);
+    }
+    for (const std::string& name : drawOrder())
+        if (std::stoi(name.substr(1)) % 4 != 1)
+            staying.push_back(name);
+    const NamedDrawable stranger("stranger", log);
+    leaving.push_back(&stranger);
+
+    list.remove(leaving);
+    EXPECT_EQ(drawOrder(), staying);
+    list.remove(std::vector<const sf::Drawable*>{}); // nothing to remove: nothing changes
+    EXPECT_EQ(drawOrder(), staying);
+}

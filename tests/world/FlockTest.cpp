@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <SFML/Graphics/CircleShape.hpp>
+
 #include <set>
+#include <vector>
 
 namespace
 {
@@ -139,6 +142,51 @@ TEST(Flock, passRemovesNeighboursBeyondTheLeftEdgeAndLovesTheOneAfterThemInTheSa
     ASSERT_EQ(world.drawList.getEntries().size(), 2u);
     EXPECT_EQ(world.drawList.getEntries()[0].drawable, &third);
     EXPECT_EQ(world.drawList.getEntries()[1].drawable, &fourth);
+}
+
+TEST(Flock, manyLeavingInOnePassGoFromTheFlockAndTheDrawListWhileTheRestKeepTheirOrder)
+{
+    World world;
+    const sf::CircleShape behind;
+    const sf::CircleShape inFront;
+    world.drawList.add(behind, 5);
+    world.drawList.add(inFront, -1);
+    std::vector<const Baseballer*> kept;
+    for (int i = 0; i < 40; ++i)
+    {
+        const bool leaves = i % 3 != 0;
+        Baseballer& made = world.place(world.flock.spawn(false), {leaves ? -100.f : 150.f, 50.f}, 10.f);
+        if (!leaves)
+            kept.push_back(&made);
+    }
+    world.pass();
+
+    std::vector<const Baseballer*> held;
+    for (const auto& baseballer : world.flock.getBaseballers())
+        held.push_back(baseballer.get());
+    EXPECT_EQ(held, kept);
+    std::vector<const sf::Drawable*> drawn;
+    for (const DrawEntry& entry : world.drawList.getEntries())
+        drawn.push_back(entry.drawable);
+    std::vector<const sf::Drawable*> expected{&behind};
+    expected.insert(expected.end(), kept.begin(), kept.end());
+    expected.push_back(&inFront);
+    EXPECT_EQ(drawn, expected);
+}
+
+TEST(Flock, takesItsBaseballersOutOfTheDrawListWhenItGoes)
+{
+    DrawList drawList;
+    const sf::CircleShape other;
+    drawList.add(other, 1);
+    {
+        Flock flock(drawList);
+        for (int i = 0; i < 10; ++i)
+            flock.spawn(i % 2 == 0);
+        ASSERT_EQ(drawList.getEntries().size(), 11u);
+    }
+    ASSERT_EQ(drawList.getEntries().size(), 1u);
+    EXPECT_EQ(drawList.getEntries()[0].drawable, &other);
 }
 
 TEST(Flock, newBaseballerIsNotLovedBeforeItsFirstUpdate)

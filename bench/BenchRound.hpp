@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/Screen.hpp"
+#include "assets/Assets.hpp"
+#include "game/Round.hpp"
+#include "kit/Random.hpp"
+#include "support/ScriptedTime.hpp"
+#include "support/ScriptedTrack.hpp"
+#include "world/CountingCue.hpp"
+
+#include <SFML/Window/Event.hpp>
+
+#include <memory>
+#include <vector>
+
+// A screen whose run is not used: the benchmarks drive its round frame by frame and present its draw list.
+class BenchScreen : public Screen
+{
+public:
+    int run(sf::RenderWindow&, kit::MultiResourceCache&) override { return -1; }
+    DrawList& getDrawList() { return drawList; }
+    kit::ActionMap& getActions() { return actions; }
+    using Screen::present;
+};
+
+// One game on the game's own media, driven with scripted music, frame times and input: no audio device and no
+// waiting. The love is held open in the player's half, and the player dashes every half second, so the world's
+// every step has work. Textures need an OpenGL context, so a display is needed (xvfb-run where there is none).
+class BenchRound
+{
+public:
+    static sf::Time frameTime() { return sf::microseconds(16000); }
+
+    explicit BenchRound(SoundCue* dash = nullptr, SoundCue* zoop = nullptr, SoundCue* blow = nullptr)
+        : actions(screen.getActions())
+    {
+        kit::setRandomSeed(1);
+        for (ScriptedTrack* stem : {&base, &top, &bottom})
+            stem->duration = sf::seconds(100000.f);
+        const RoundMedia media{*player, *background, *selector, *timeIcon, *dust, *font};
+        const RoundSounds sounds{
+            base, top, bottom, dash ? *dash : counted, zoop ? *zoop : counted, blow ? *blow : counted};
+        round = std::make_unique<Round>(media, sounds, screen.getDrawList(), actions, time.source());
+        key(sf::Keyboard::LShift, true);
+    }
+
+    // One frame of scripted music, time and input, up to its drawing.
+    Round::Outcome frame()
+    {
+        const sf::Time dt = frameTime();
+        for (ScriptedTrack* stem : {&base, &top, &bottom})
+        {
+            stem->offset += dt;
+            if (stem->offset >= stem->duration)
+                stem->status = sf::SoundSource::Stopped;
+        }
+        time.advance(dt);
+        // A dash in turn along each of the four directions, pressed and let go again.
+        if (frames % 32 == 0)
+            key(Directions[(frames / 32) % 4], true);
+        if (frames % 32 == 4)
+            key(Directions[(frames / 32) % 4], false);
+        ++frames;
+        return round->frame(dt,
+                            [this]
+                            {
+                                actions.clearEvents();
+                                for (const sf::Event& event : pending)
+                                    actions.pushEvent(event);
+                                pending.clear();
+                            });
+    }
+
+    // Makes baseballers until the given number are alive.
+    void fillFlock(std::size_t alive)
+    {
+        while (round->getFlock().getBaseballers().size() < alive)
+            round->getFlock().spawn(round->isBottomHalf());
+    }
+
+    std::size_t alive() const { return round->getFlock().getBaseballers().size(); }
+    BenchScreen& getScreen() { return screen; }
+    ScriptedTrack& getBase() { return base; }
+
+private:
+    static constexpr sf::Keyboard::Key Directions[4] = {sf::Keyboard::Right, sf::Keyboard::Down, sf::Keyboard::Left,
+                                                        sf::Keyboard::Up};
+
+    void key(sf::Keyboard::Key code, bool down)
+    {
+        sf::Event event{};
+        event.type = down ? sf::Event::KeyPressed : sf::Event::KeyReleased;
+        event.key.code = code;
+        pending.push_back(event);
+    }
+
+    kit::MultiResourceCache cache;
+    std::shared_ptr<sf::Texture> player = loadTexture(cache, "player");
+    std::shared_ptr<sf::Texture> background = loadTexture(cache, "background");
+    std::shared_ptr<sf::Texture> selector = loadTexture(cache, "region_selector");
+    std::shared_ptr<sf::Texture> timeIcon = loadTexture(cache, "time");
+    std::shared_ptr<sf::Texture> dust = loadTexture(cache, "dust");
+    std::shared_ptr<sf::Font> font = loadFont(cache);
+
+    BenchScreen screen;
+    ScriptedTrack base;
+    ScriptedTrack top;
+    ScriptedTrack bottom;
+    CountingCue counted;
+    ScriptedTime time;
+    kit::ActionMap& actions;
+    std::vector<sf::Event> pending;
+    std::unique_ptr<Round> round;
+    int frames = 0;
+};

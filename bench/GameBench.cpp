@@ -1,0 +1,179 @@
+// A whole scripted game's frame times, and the set-up from the window to the first game frame. Both use the
+// game's media, a window and the audio device: run under xvfb-run, with ALSOFT_DRIVERS=null without a sound card.
+#include "BenchRound.hpp"
+
+#include "app/Settings.hpp"
+#include "app/createWindow.hpp"
+#include "game/StreamedTrack.hpp"
+#include "world/SoundEffect.hpp"
+
+#include <SFML/Audio/InputSoundFile.hpp>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace
+{
+
+using Clock = std::chrono::steady_clock;
+
+double microsecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+double percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
+}
+
+void report(benchmark::State& state, const char* name, const std::vector<double>& frames)
+{
+    const double median = percentile(frames, 0.5);
+    state.counters[std::string(name) + "_p50_us"] = median;
+    state.counters[std::string(name) + "_p99_us"] = percentile(frames, 0.99);
+    const auto largest = std::max_element(frames.begin(), frames.end());
+    state.counters[std::string(name) + "_max_us"] = *largest;
+    // Which frame it was (the first counted is frame 1), to tell a first use from the machine's other work.
+    state.counters[std::string(name) + "_max_at"] = static_cast<double>(largest - frames.begin() + 1);
+}
+
+sf::RenderWindow& gameWindow()
+{
+    static sf::RenderWindow window;
+    if (!window.isOpen())
+    {
+        createWindow(window, WINDOW_WIDTH, WINDOW_HEIGHT, "bench");
+        window.setVerticalSyncEnabled(false);
+    }
+    return window;
+}
+
+// Fourteen seconds of play with the real sounds, as a player of the game sees it: the world's frame and present
+// timed apart. The first frame is left out of the figures; the worst of the others is what a player would notice.
+void benchWholeGameFrames(benchmark::State& state)
+{
+    kit::MultiResourceCache cache;
+    const auto dashBuffer = loadSoundBuffer(cache, "dash");
+    const auto zoopBuffer = loadSoundBuffer(cache, "zoop");
+    const auto blowBuffer = loadSoundBuffer(cache, "blow");
+    sf::RenderWindow& window = gameWindow();
+    std::vector<double> world;
+    std::vector<double> shown;
+    std::vector<double> whole;
+    for (auto _ : state)
+    {
+        SoundEffect dash(*dashBuffer);
+        SoundEffect zoop(*zoopBuffer);
+        SoundEffect blow(*blowBuffer);
+        BenchRound game(&dash, &zoop, &blow);
+        game.getBase().duration = sf::seconds(14.f);
+        for (int frame = 0;; ++frame)
+        {
+            const Clock::time_point start = Clock::now();
+            if (game.frame() != Round::Outcome::Playing)
+                break;
+            const double worldTime = microsecondsSince(start);
+            const Clock::time_point presentStart = Clock::now();
+            game.getScreen().present(window);
+            const double presentTime = microsecondsSince(presentStart);
+            if (frame == 0)
+                continue;
+            world.push_back(worldTime);
+            shown.push_back(presentTime);
+            whole.push_back(worldTime + presentTime);
+        }
+    }
+    report(state, "world", world);
+    report(state, "present", shown);
+    report(state, "frame", whole);
+    state.counters["frames"] = static_cast<double>(whole.size());
+}
+
+// From the window's first frame to the first game frame, as the game does it: media, stems, the first frame.
+void benchSetUp(benchmark::State& state)
+{
+    double media = 0.;
+    double stems = 0.;
+    double first = 0.;
+    sf::RenderWindow& window = gameWindow();
+    for (auto _ : state)
+    {
+        const Clock::time_point start = Clock::now();
+        kit::MultiResourceCache cache;
+        const auto player = loadTexture(cache, "player");
+        const auto background = loadTexture(cache, "background");
+        const auto selector = loadTexture(cache, "region_selector");
+        const auto timeIcon = loadTexture(cache, "time");
+        const auto dust = loadTexture(cache, "dust");
+        const auto dashBuffer = loadSoundBuffer(cache, "dash");
+        const auto zoopBuffer = loadSoundBuffer(cache, "zoop");
+        const auto blowBuffer = loadSoundBuffer(cache, "blow");
+        const auto font = loadFont(cache);
+        media += microsecondsSince(start);
+
+        const Clock::time_point stemStart = Clock::now();
+        StreamedTrack base;
+        StreamedTrack top;
+        StreamedTrack bottom;
+        base.openFromFile(SOUNDS_PATH + "music_base.wav");
+        top.openFromFile(SOUNDS_PATH + "music_top.wav");
+        bottom.openFromFile(SOUNDS_PATH + "music_bottom.wav");
+        StreamedTrack::playTogether({&base, &top, &bottom});
+        stems += microsecondsSince(stemStart);
+
+        const Clock::time_point firstStart = Clock::now();
+        SoundEffect dash(*dashBuffer);
+        SoundEffect zoop(*zoopBuffer);
+        SoundEffect blow(*blowBuffer);
+        BenchScreen screen;
+        kit::ActionMap& actions = screen.getActions();
+        const RoundMedia roundMedia{*player, *background, *selector, *timeIcon, *dust, *font};
+        const RoundSounds sounds{base, top, bottom, dash, zoop, blow};
+        Round round(roundMedia, sounds, screen.getDrawList(), actions);
+        round.frame(sf::Time::Zero, [&] { actions.update(window); });
+        screen.present(window);
+        first += microsecondsSince(firstStart);
+        screen.getDrawList().clear();
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["media_ms"] = media / runs / 1000.;
+    state.counters["stems_ms"] = stems / runs / 1000.;
+    state.counters["first_frame_ms"] = first / runs / 1000.;
+}
+
+// The reference for the stems' part: the check that decoded each stem in full before it was trusted.
+void benchStemsDecodedInFull(benchmark::State& state)
+{
+    std::vector<sf::Int16> chunk(4096);
+    for (auto _ : state)
+        for (const char* name : {"music_base.wav", "music_top.wav", "music_bottom.wav"})
+        {
+            sf::InputSoundFile file;
+            file.openFromFile(SOUNDS_PATH + name);
+            while (file.read(chunk.data(), chunk.size()) > 0)
+            {
+            }
+        }
+}
+
+void benchStemsChecked(benchmark::State& state)
+{
+    for (auto _ : state)
+        for (const char* name : {"music_base.wav", "music_top.wav", "music_bottom.wav"})
+        {
+            StreamedTrack stem;
+            benchmark::DoNotOptimize(stem.openFromFile(SOUNDS_PATH + name));
+        }
+}
+
+} // namespace
+
+BENCHMARK(benchWholeGameFrames)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchSetUp)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchStemsDecodedInFull)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchStemsChecked)->Unit(benchmark::kMillisecond);

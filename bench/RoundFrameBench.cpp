@@ -1,0 +1,70 @@
+// The world's frame (Round::frame, no drawing) with a given number of baseballers alive, and the whole frame as
+// drawn: Screen::present with the game's draw list. Needs a display (run under xvfb-run where there is none).
+#include "BenchRound.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+// Those that leave are made again between frames, outside the timing, so every frame has the same number alive;
+// the round's own spawn every quarter second stays inside it.
+void benchWorldFrame(benchmark::State& state)
+{
+    const auto alive = static_cast<std::size_t>(state.range(0));
+    BenchRound game;
+    game.fillFlock(alive);
+    for (int i = 0; i < 60; ++i)
+    {
+        game.frame();
+        game.fillFlock(alive);
+    }
+    for (auto _ : state)
+    {
+        benchmark::DoNotOptimize(game.frame());
+        state.PauseTiming();
+        game.fillFlock(alive);
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+    state.counters["alive"] = static_cast<double>(game.alive());
+}
+
+sf::RenderWindow& benchWindow()
+{
+    static sf::RenderWindow window(sf::VideoMode(900, 600), "bench", sf::Style::Close);
+    window.setVerticalSyncEnabled(false);
+    return window;
+}
+
+void benchPresentGameFrame(benchmark::State& state)
+{
+    const auto alive = static_cast<std::size_t>(state.range(0));
+    sf::RenderWindow& window = benchWindow();
+    BenchRound game;
+    game.fillFlock(alive);
+    for (int i = 0; i < 60; ++i)
+    {
+        game.frame();
+        game.fillFlock(alive);
+    }
+    for (auto _ : state)
+        game.getScreen().present(window);
+    state.counters["alive"] = static_cast<double>(game.alive());
+}
+
+} // namespace
+
+// With none made beyond the round's own spawns (about as many as a game holds), and then with N alive, for the
+// complexity report, which needs N above zero.
+BENCHMARK(benchWorldFrame)->Arg(0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(benchWorldFrame)
+    ->Arg(20)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(benchPresentGameFrame)->Arg(20)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release (in build-bench/), runs every one of them (under Xvfb where there is no display,
+# with OpenAL Soft's null output where there is no sound card) and prints one table: each figure beside the
+# reference it is measured against in the same run. Arguments go to the benchmark program
+# (e.g. --benchmark_filter=benchWorldFrame). The machine's other work shows in the figures: run it on a quiet one.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${BRINDLEWICK_BENCH_DIR:-$root/build-bench}"
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBRINDLEWICK_TESTS=OFF -DBRINDLEWICK_FUZZ=OFF >/dev/null
+cmake --build "$build" --parallel 2 --target brindlewick brindlewick_bench >/dev/null
+
+run=()
+if [ -z "${DISPLAY:-}" ]; then
+    run=(xvfb-run -a -s "-screen 0 1280x1024x24")
+fi
+export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
+results="$build/bench.json"
+# The benchmarks read the game's media from resources/ in the build folder.
+cd "$build"
+"${run[@]}" ./bench/brindlewick_bench --benchmark_out="$results" --benchmark_out_format=json "$@" >/dev/null
+
+/usr/bin/python3 "$root/scripts/bench_table.py" "$results"

@@ -1,0 +1,75 @@
+"""Prints the table of scripts/bench.sh from Google Benchmark's JSON output: one figure a line, with its ratio to
+the reference measured in the same run. Times are CPU times of the benchmark's thread, which the other work on a
+shared machine disturbs less than wall times (given beside them)."""
+import json
+import sys
+
+
+def main(path):
+    with open(path) as f:
+        runs = {b["name"]: b for b in json.load(f)["benchmarks"]}
+
+    def us(name, key="cpu_time"):
+        b = runs.get(name)
+        if b is None:
+            return None
+        scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}[b.get("time_unit", "ns")]
+        return b[key] * scale
+
+    rows = []
+
+    def row(what, name, ref_name, ref_label, key="cpu_time"):
+        value, ref = us(name, key), us(ref_name, key) if ref_name else None
+        if value is None:
+            return
+        wall = us(name, "real_time")
+        ratio = f"{value / ref:8.2f}x" if ref else "        "
+        rows.append(f"{what:<44} {value:>11.1f} us {wall:>11.1f} us {ratio}  {ref_label}")
+
+    def counter(what, name, key, ref_value, ref_label, unit="us"):
+        b = runs.get(name)
+        if b is None or key not in b:
+            return
+        value = b[key]
+        ratio = f"{value / ref_value:8.2f}x" if ref_value else "        "
+        rows.append(f"{what:<44} {value:>11.1f} {unit} {'':>14} {ratio}  {ref_label}")
+
+    print(f"{'measured':<44} {'cpu':>14} {'wall':>14} {'ratio':>9}  against")
+    world0 = "benchWorldFrame/0"
+    for n in (0, 20, 100, 1000, 10000):
+        row(f"world frame, {n} baseballers made", f"benchWorldFrame/{n}", world0, "world frame, game's own spawns")
+    big_o = runs.get("benchWorldFrame_BigO")
+    if big_o:
+        scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}[big_o.get("time_unit", "ns")]
+        rows.append(f"{'world frame growth (complexity report)':<44} {big_o['cpu_coefficient'] * scale:>8.3f} us*N"
+                    f"{'':>15} {'':>9}  fit O({big_o['big_o']}), rms {runs['benchWorldFrame_RMS']['rms']:.0%}")
+    row("goal: world frame at 1000 <= 200 us", "benchWorldFrame/1000", None, "")
+    for n in (20, 1000):
+        row(f"present, game's draw list, {n} baseballers", f"benchPresentGameFrame/{n}", "benchSingleScaledDraw",
+            "one scaled draw of the canvas")
+    row("present, the canvas alone", "benchPresentCanvas", "benchSingleScaledDraw", "one scaled draw of the canvas")
+    row("present, an intermediate target each frame", "benchIntermediateTargetEachFrame", "benchSingleScaledDraw",
+        "one scaled draw of the canvas")
+    whole = "benchWholeGameFrames/iterations:1"
+    if whole in runs:
+        b = runs[whole]
+        for part in ("world", "present", "frame"):
+            p50 = b[f"{part}_p50_us"]
+            counter(f"whole game, {part}: p50", whole, f"{part}_p50_us", None, "")
+            counter(f"whole game, {part}: p99", whole, f"{part}_p99_us", p50, f"{part} p50")
+            counter(f"whole game, {part}: largest after the first", whole, f"{part}_max_us", p50,
+                    f"{part} p50 (goal <= 2x)")
+    setup = "benchSetUp/iterations:5"
+    if setup in runs:
+        b = runs[setup]
+        own = b["media_ms"] + b["stems_ms"] + b["first_frame_ms"]
+        for key, label in (("media_ms", "media"), ("stems_ms", "stems"), ("first_frame_ms", "first frame")):
+            counter(f"set-up after the window: {label}", setup, key, own, "own set-up", "ms")
+        rows.append(f"{'set-up after the window: own set-up':<44} {own:>11.1f} ms {'':>14} {own / 30:8.2f}x  goal 30 ms")
+    row("three stems opened and checked", "benchStemsChecked", "benchStemsDecodedInFull", "three stems decoded in full")
+    row("dust trail, one frame", "benchDustUpdateSteadyTrail", None, "")
+    print("\n".join(rows))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
