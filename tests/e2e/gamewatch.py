@@ -622,15 +622,13 @@ def scene_escape(exe, build, work):
     measured(f"recording {frames} frames; the music stopped at {end:.4f} s, {1000 * residual:+.1f} ms after "
              f"the half second at {ended_on:.1f} s (the first after the key was {beat:.1f} s); the recording "
              f"ends at {closed:.4f} s ({1000 * (closed - ended_on):+.1f} ms)")
-    # How far past the half second the music runs: the game's music position advances one mixing period (1024
-    # frames, 23.2 ms) at a time, so it sees the half second up to a period late; it releases "close" in that
-    # frame, takes it in the next and stops the stems, which the mixer honours at its next period. The limiter's
-    # 1 ms (44 frames) delay of the music in the recording cancels out: it is in the lead as well. So the music
-    # runs on for a period and two frames, and the stems' shutdown. Measured: 7 to 31 ms on a quiet machine; up to
-    # 124 ms with a load of 5 or 6 on its two cores, where the game (whose frames vsync does not pace here) gets
-    # a share of a core and its frames and threads run late. 0.2 s covers that and stays well short of the 0.5 s
-    # between beats; the next check, that the game went on to the half second, is the one that tells an
-    # immediate end.
+    # How far past the half second the music runs: the game releases "close" when the half second is heard, the
+    # output latency (47.4 ms here) after it is written; it takes it in the next frame and stops the stems, which
+    # the mixer honours at its next period (1024 frames, 23.2 ms). The limiter's 1 ms (44 frames) delay of the
+    # music in the recording cancels out: it is in the lead as well. Measured: 53 to 76 ms with a load of 15 on
+    # the two cores (when the game read the raw playing offset, 7 to 31 ms on a quiet machine and up to 124 ms
+    # with a load of 5 or 6). 0.2 s covers that and stays well short of the 0.5 s between beats; the next check,
+    # that the game went on to the half second, is the one that tells an immediate end.
     check(residual <= 0.2, f"the game ended {1000 * residual:.0f} ms after a half second of the music")
     check(end >= beat, f"the game went on until the half second after the key: it ended "
           f"{1000 * (end - after):.0f} ms after the key went down, {1000 * (beat - after):.0f} ms or more before it")
