@@ -1,5 +1,6 @@
 #include "game/BeatClock.hpp"
 
+#include <algorithm>
 #include <utility>
 
 namespace
@@ -8,14 +9,16 @@ const sf::Time PulseLength = sf::milliseconds(25);
 }
 
 BeatClock::BeatClock(const MusicTrack& track, kit::TimeSource now)
-    : pulseTimer(std::move(now))
-    , music(&track)
+    : pulseTimer(now)
+    , music(track, std::move(now))
 {
 }
 
 void BeatClock::update()
 {
-    const int offset = music->getPlayingOffset().asMilliseconds();
+    music.update();
+    // Nothing is heard before the stem's first sample reaches the speaker: that is still the first beat.
+    const int offset = std::max(music.getHeardOffset().asMilliseconds(), 0);
     beat = (offset % 1000) / 250;
     if (beat != lastBeat)
     {

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "game/MusicTrack.hpp"
+#include "game/MusicClock.hpp"
 #include "kit/Timer.hpp"
 
-// Turns the base stem's playing offset into quarter-second beats and a short pulse on each new beat.
+// Turns the base stem's heard position into quarter-second beats and a short pulse on each new beat. The pulse
+// and the music clock read the same time source.
 class BeatClock
 {
 public:
@@ -19,5 +20,5 @@ private:
     int lastBeat = 0;
     bool onBeat = false;
     kit::Timer pulseTimer;
-    const MusicTrack* music;
+    MusicClock music;
 };

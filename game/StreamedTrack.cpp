@@ -4,6 +4,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/System/Clock.hpp>
@@ -176,6 +177,25 @@ float StreamedTrack::getVolume() const
 void StreamedTrack::setVolume(float volume)
 {
     music.setVolume(volume);
+}
+
+sf::Time StreamedTrack::getOutputLatency() const
+{
+    // Looked up once: the game has one audio context, made with the first sound object.
+    static const auto getSourcedv = []() -> LPALGETSOURCEDVSOFT
+    {
+        if (alIsExtensionPresent("AL_SOFT_source_latency") != AL_TRUE)
+            return nullptr;
+        return reinterpret_cast<LPALGETSOURCEDVSOFT>(alGetProcAddress("alGetSourcedvSOFT"));
+    }();
+    if (getSourcedv == nullptr)
+        return sf::Time::Zero;
+    // The offset and, after it, how long until the sample at that offset is heard.
+    ALdouble offsetAndLatency[2] = {0.0, 0.0};
+    getSourcedv(music.getSource(), AL_SEC_OFFSET_LATENCY_SOFT, offsetAndLatency);
+    if (alGetError() != AL_NO_ERROR || !(offsetAndLatency[1] > 0.0) || offsetAndLatency[1] > 10.0)
+        return sf::Time::Zero;
+    return sf::microseconds(static_cast<sf::Int64>(offsetAndLatency[1] * 1e6));
 }
 
 bool audioOutputAvailable()

@@ -32,6 +32,8 @@ public:
     sf::SoundSource::Status getStatus() const override;
     float getVolume() const override;
     void setVolume(float volume) override;
+    // Through OpenAL Soft's source latency extension; zero where the library has none.
+    sf::Time getOutputLatency() const override;
 
 private:
     // SFML keeps a sound's OpenAL source to its subclasses.

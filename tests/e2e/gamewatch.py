@@ -2,7 +2,7 @@
 """Plays the real game and watches it: its sound through OpenAL Soft's wave writer, its picture through grabs of
 the X screen, its keys sent through the XTest extension (as xdotool sends them).
 
-Usage: gamewatch.py SCENE EXECUTABLE BUILD_DIR WORK_DIR, with SCENE one of: music, escape, world.
+Usage: gamewatch.py SCENE EXECUTABLE BUILD_DIR WORK_DIR, with SCENE one of: music, escape, world, beats (which needs BEAT_TRACE_LIBRARY, the tracer beat_timing.sh builds).
 Prints "ok: ...", "FAIL: ..." and "measured: ..." lines; the exit status is 1 when a check failed.
 With GAMEWATCH_KEEP=folder the world scene keeps the grabs it judged, as PNG files.
 
@@ -304,6 +304,10 @@ class Game:
             f.write(f"[general]\ndrivers=wave\n[wave]\nfile={self.wav}\n")
         env = dict(os.environ, ALSOFT_CONF=conf)
         env.pop("ALSOFT_DRIVERS", None)
+        self.trace = None
+        if os.environ.get("BEAT_TRACE_LIBRARY"):
+            self.trace = os.path.join(work, name + ".trace")
+            env.update(LD_PRELOAD=os.environ["BEAT_TRACE_LIBRARY"], BEAT_TRACE=self.trace)
         self.log_path = os.path.join(work, name + ".log")
         self.log = open(self.log_path, "w")
         self.process = subprocess.Popen([exe], cwd=build, env=env, stdout=self.log, stderr=subprocess.STDOUT)
@@ -618,15 +622,13 @@ def scene_escape(exe, build, work):
     measured(f"recording {frames} frames; the music stopped at {end:.4f} s, {1000 * residual:+.1f} ms after "
              f"the half second at {ended_on:.1f} s (the first after the key was {beat:.1f} s); the recording "
              f"ends at {closed:.4f} s ({1000 * (closed - ended_on):+.1f} ms)")
-    # How far past the half second the music runs: the game's music position advances one mixing period (1024
-    # frames, 23.2 ms) at a time, so it sees the half second up to a period late; it releases "close" in that
-    # frame, takes it in the next and stops the stems, which the mixer honours at its next period. The limiter's
-    # 1 ms (44 frames) delay of the music in the recording cancels out: it is in the lead as well. So the music
-    # runs on for a period and two frames, and the stems' shutdown. Measured: 7 to 31 ms on a quiet machine; up to
-    # 124 ms with a load of 5 or 6 on its two cores, where the game (whose frames vsync does not pace here) gets
-    # a share of a core and its frames and threads run late. 0.2 s covers that and stays well short of the 0.5 s
-    # between beats; the next check, that the game went on to the half second, is the one that tells an
-    # immediate end.
+    # How far past the half second the music runs: the game releases "close" when the half second is heard, the
+    # output latency (47.4 ms here) after it is written; it takes it in the next frame and stops the stems, which
+    # the mixer honours at its next period (1024 frames, 23.2 ms). The limiter's 1 ms (44 frames) delay of the
+    # music in the recording cancels out: it is in the lead as well. Measured: 53 to 76 ms with a load of 15 on
+    # the two cores (when the game read the raw playing offset, 7 to 31 ms on a quiet machine and up to 124 ms
+    # with a load of 5 or 6). 0.2 s covers that and stays well short of the 0.5 s between beats; the next check,
+    # that the game went on to the half second, is the one that tells an immediate end.
     check(residual <= 0.2, f"the game ended {1000 * residual:.0f} ms after a half second of the music")
     check(end >= beat, f"the game went on until the half second after the key: it ended "
           f"{1000 * (end - after):.0f} ms after the key went down, {1000 * (beat - after):.0f} ms or more before it")
@@ -791,7 +793,74 @@ def shares(values):
     return "[" + ", ".join(f"{v:.2f}" for v in values) + "]"
 
 
-SCENES = {"music": scene_music, "escape": scene_escape, "world": scene_world}
+# The output latency OpenAL Soft reports for its wave writer here (AL_SEC_OFFSET_LATENCY_SOFT): a sample written
+# now is heard that much later on a real output.
+REPORTED_LATENCY = 0.0474
+
+
+def scene_beats(exe, build, work):
+    """Taps a direction key before each half second from 2 s to 13 s of the music and times each dash's frame
+    against the heard half second.
+
+    Each period of the recording is written at once; the line through the moments the file grew (the earliest
+    reading of each, as it is polled every millisecond) gives each frame of it its own moment, as a sound card would
+    play it. A half second is heard at its moment plus the reported latency. The frame that takes a move starts the
+    dash sound, and the preloaded tracer notes the monotonic time of that call."""
+    game, recording, clock, base, rate = start_game(exe, build, work, "beats")
+    if game.trace is None:
+        raise RuntimeError("the beats scene needs BEAT_TRACE_LIBRARY")
+    keys = ["Left", "Right"]
+    beats = []
+    for half in range(4, 27):
+        earliest = half * 0.5 - 0.23
+        if clock.position() > earliest:
+            continue
+        try:
+            _, _, beat = clock.press_before_beat(game, earliest, lambda: game.keys.tap(keys[half % 2]))
+        except RuntimeError as error:
+            # A key held up on a busy machine may be taken on a later beat: that half second is not timed.
+            measured(f"half second {half * 0.5:.1f} s not timed: {error}")
+            if game.poll() is not None:
+                break
+            continue
+        beats.append(beat)
+        deadline = time.monotonic() + 0.1
+        while time.monotonic() < deadline:
+            clock.frames()
+            time.sleep(0.001)
+    game.keys.down("Escape")
+    status = game.wait(10, clock)
+    game.keys.release_all()
+    check(status == 0, f"exit status {status} after the beats")
+    # The writer's line: a frame f is written at `start + f / rate`, no earlier than any reading saw it.
+    start = min(t - f / rate for t, f in clock.samples if f > 0)
+    plays = []
+    with open(game.trace) as f:
+        for line in f:
+            _, when = line.split()
+            plays.append(float(when))
+    delays = {}
+    for when in plays:
+        heard = (when - start) * rate - clock.lead
+        heard = heard / rate - REPORTED_LATENCY
+        beat = round(heard * 2) / 2
+        if beat in beats and beat not in delays:
+            delays[beat] = heard - beat
+    values = [1000 * delays[b] for b in beats if b in delays]
+    measured("delay of each dash's frame after its heard half second, ms: " + ", ".join(f"{v:+.1f}" for v in values))
+    if not check(len(values) >= 20, f"{len(values)} of {len(beats)} half seconds timed"):
+        return
+    spread = max(values) - min(values)
+    measured(f"delays from {min(values):+.1f} to {max(values):+.1f} ms, spread {spread:.1f} ms, "
+             f"median {np.median(values):+.1f} ms")
+    # A frame comes every 3 ms here, so on a quiet machine every dash falls within a few ms after its heard half
+    # second; a loaded one delays frames, never brings them forward. Read from the raw playing offset, a command
+    # went 24 to 47 ms before the beat could be heard. The tracer's and the recording's readings are good to a
+    # millisecond or two.
+    check(min(values) >= -5.0, f"no dash comes before its half second is heard ({min(values):+.1f} ms)")
+
+
+SCENES = {"music": scene_music, "escape": scene_escape, "world": scene_world, "beats": scene_beats}
 
 
 def main():
