@@ -55,6 +55,7 @@ std::string usageText()
             "installed launcher starts it in the folder that holds them.\n"
             "\n"
             "Sound: OpenAL Soft picks the audio output. ALSOFT_DRIVERS names the drivers to try\n"
-            "(ALSOFT_DRIVERS=null plays silently).\n";
+            "(ALSOFT_DRIVERS=null plays silently). When no device opens and ALSOFT_DRIVERS is not\n"
+            "set, the game says so and plays silently.\n";
     return text.str();
 }
