@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace
@@ -110,9 +111,10 @@ void triangle(sf::Image& target, sf::Vector2f a, sf::Vector2f b, sf::Vector2f c,
 
 } // namespace
 
-ContactSheet::ContactSheet(const GlyphSheet& glyphSheet, std::string imagesFolder)
+ContactSheet::ContactSheet(const GlyphSheet& glyphSheet, std::string imagesFolder, std::string iconsFolder)
     : glyphs(glyphSheet)
     , folder(std::move(imagesFolder))
+    , icons(std::move(iconsFolder))
 {
 }
 
@@ -172,7 +174,7 @@ sf::Image ContactSheet::scene() const
 sf::Image ContactSheet::compose() const
 {
     const int width = 1260;
-    const int height = 1120;
+    const int height = 1440;
     sf::Image sheet;
     sheet.create(width, height, Paper);
     auto label = [&](const std::string& text, int x, int y) { glyphs.draw(sheet, text, x, y, 2, Ink); };
@@ -224,5 +226,22 @@ sf::Image ContactSheet::compose() const
     }
     glyphs.draw(sheet, "Marrowfen", 40, 890, 8, sf::Color::Black);
     glyphs.draw(sheet, "10 9 8 7 6 5 4 3 2 1 0", 40, 1000, 4, sf::Color::Black);
+
+    // The icons at their own sizes, unscaled, as a desktop shows them.
+    label("icons  16 32 48 64 128 256  x1", 20, 1120);
+    int x = 20;
+    for (const unsigned size : {16u, 32u, 48u, 64u, 128u, 256u})
+    {
+        sf::Image icon;
+        const std::string path = icons + "/brindlewick_" + std::to_string(size) + ".png";
+        if (!icon.loadFromFile(path))
+        {
+            throw std::runtime_error(path + ": cannot be read");
+        }
+        const int side = static_cast<int>(icon.getSize().x);
+        checker(sheet, x, 1156, side, static_cast<int>(icon.getSize().y));
+        stamp(sheet, icon, x, 1156, 1);
+        x += side + 24;
+    }
     return sheet;
 }

@@ -7,11 +7,12 @@
 #include <string>
 
 // One picture that shows every generated picture enlarged and named, a mock-up of a game frame built from them,
-// and a sample of the pixel font: the quickest way to judge the art after changing a source.
+// a sample of the pixel font and the desktop icons at their own sizes: the quickest way to judge the art after
+// changing a source.
 class ContactSheet
 {
 public:
-    ContactSheet(const GlyphSheet& glyphs, std::string imagesFolder);
+    ContactSheet(const GlyphSheet& glyphs, std::string imagesFolder, std::string iconsFolder);
 
     sf::Image compose() const;
 
@@ -21,4 +22,5 @@ private:
 
     const GlyphSheet& glyphs;
     std::string folder;
+    std::string icons;
 };

@@ -5,10 +5,12 @@
 //   media_maker selector SOURCE OUT.PNG    the marker over the player's half
 //   media_maker sound SOURCE OUT.wav       a sound effect recipe
 //   media_maker music SCORE FOLDER         one music_<stem>.wav per stem of the score
-//   media_maker sheet GLYPHS IMAGES OUT    the contact sheet of every picture
+//   media_maker icon SOURCE SIZE OUT.png   the desktop icon, SIZE pixels square, from a pixel-art grid
+//   media_maker sheet GLYPHS IMAGES ICONS OUT  the contact sheet of every picture and icon
 #include "BackgroundPainter.hpp"
 #include "ContactSheet.hpp"
 #include "GlyphSheet.hpp"
+#include "IconPainter.hpp"
 #include "PixelArt.hpp"
 #include "Score.hpp"
 #include "SelectorPainter.hpp"
@@ -31,11 +33,31 @@ void save(const sf::Image& picture, const std::string& path)
     }
 }
 
+unsigned iconSize(const std::string& text)
+{
+    std::size_t end = 0;
+    unsigned long size = 0;
+    try
+    {
+        size = std::stoul(text, &end);
+    }
+    catch (const std::exception&)
+    {
+        end = 0;
+    }
+    if (end == 0 || end != text.size() || size == 0 || size > 1024)
+    {
+        throw std::runtime_error("icon size \"" + text + "\" is not a number of pixels from 1 to 1024");
+    }
+    return static_cast<unsigned>(size);
+}
+
 int usage()
 {
     std::cerr << "usage: media_maker picture|background|selector|sound SOURCE OUT\n"
                  "       media_maker music SCORE FOLDER\n"
-                 "       media_maker sheet GLYPHS IMAGES_FOLDER OUT\n";
+                 "       media_maker icon SOURCE SIZE OUT\n"
+                 "       media_maker sheet GLYPHS IMAGES_FOLDER ICONS_FOLDER OUT\n";
     return 2;
 }
 
@@ -75,10 +97,15 @@ int main(int argc, char** argv)
                 writeWave(std::string(argv[3]) + "/music_" + stem.first + ".wav", stem.second);
             }
         }
-        else if (command == "sheet" && argc == 5)
+        else if (command == "icon" && argc == 5)
+        {
+            const PixelArt art(source);
+            save(IconPainter(art).paint(iconSize(argv[3])), argv[4]);
+        }
+        else if (command == "sheet" && argc == 6)
         {
             const GlyphSheet glyphs(source);
-            save(ContactSheet(glyphs, argv[3]).compose(), argv[4]);
+            save(ContactSheet(glyphs, argv[3], argv[4]).compose(), argv[5]);
         }
         else
         {
