@@ -11,15 +11,31 @@
 Options parseOptions(const std::vector<std::string>& arguments)
 {
     Options options;
-    for (const std::string& argument : arguments)
+    bool sawCheck = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i)
     {
-        if (argument == "--version")
+        const std::string& argument = arguments[i];
+        if (argument == "--record" || argument == "--replay")
+        {
+            if (options.mode == Options::Mode::Record || options.mode == Options::Mode::Replay)
+                throw UsageError("--record and --replay take one file, and only one of them can be given");
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty())
+                throw UsageError(argument + " needs a FILE");
+            options.mode = argument == "--record" ? Options::Mode::Record : Options::Mode::Replay;
+            options.file = arguments[++i];
+        }
+        else if (argument == "--check")
+            sawCheck = true;
+        else if (argument == "--version")
             options.mode = Options::Mode::Version;
         else if (argument == "--help" || argument == "-h")
             options.mode = Options::Mode::Help;
         else
             throw UsageError("unknown argument \"" + argument + "\"; run brindlewick --help for the options");
     }
+    if (sawCheck && options.mode != Options::Mode::Replay)
+        throw UsageError("--check goes with --replay FILE");
+    options.check = sawCheck;
     return options;
 }
 
@@ -31,7 +47,7 @@ std::string versionLine()
 std::string usageText()
 {
     std::ostringstream text;
-    text << "Usage: brindlewick [--version | --help]\n"
+    text << "Usage: brindlewick [--record FILE | --replay FILE [--check] | --version | --help]\n"
             "\n"
             "A game that lasts as long as its music. Every move waits for the next half-second beat.\n"
             "\n"
@@ -46,6 +62,10 @@ std::string usageText()
             "  Back (held)         leave the game\n"
             "\n"
             "Options:\n"
+            "  --record FILE       play, and write the game to FILE as it goes\n"
+            "  --replay FILE       watch a recording (or an input script) again, checking it frame by frame;\n"
+            "                      exit status 1 when a frame's state differs from the recorded one\n"
+            "  --check             with --replay: no window pacing and no sound, as fast as it goes\n"
             "  --version           print the version and exit\n"
             "  --help              print this help and exit\n"
             "\n"

@@ -12,9 +12,13 @@ struct Options
         Play,    // the game, as it always plays
         Version, // print the version line and stop
         Help,    // print the usage and stop
+        Record,  // the game, written to `file` as it is played
+        Replay,  // a recording or input script `file`, watched (or, with `check`, checked as fast as it goes)
     };
 
     Mode mode = Mode::Play;
+    std::string file;
+    bool check = false;
 };
 
 // A command line the game cannot follow. The message is the one line to show, without the program name.

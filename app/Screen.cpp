@@ -4,7 +4,10 @@
 #include "input/Bindings.hpp"
 #include "render/presentCanvas.hpp"
 
-Screen::Screen()
+#include <utility>
+
+Screen::Screen(kit::ActionMap::KeyState isKeyDown, kit::JoystickState pads)
+    : actions(std::move(isKeyDown), std::move(pads))
 {
     canvas().create(CANVAS_WIDTH, CANVAS_HEIGHT);
     bindCloseAction(actions);

@@ -11,7 +11,10 @@
 class Screen
 {
 public:
-    Screen();
+    // The key and pad states answer the actions' held-key and pad questions; the game reads the real keyboard and
+    // pads.
+    explicit Screen(kit::ActionMap::KeyState isKeyDown = &sf::Keyboard::isKeyPressed,
+                    kit::JoystickState pads = kit::JoystickState::live());
 
     virtual int run(sf::RenderWindow& window, kit::MultiResourceCache& cache) = 0;
 
