@@ -11,15 +11,36 @@
 Options parseOptions(const std::vector<std::string>& arguments)
 {
     Options options;
-    for (const std::string& argument : arguments)
+    for (std::size_t i = 0; i < arguments.size(); ++i)
     {
-        if (argument == "--version")
+        const std::string& argument = arguments[i];
+        // An option that takes a file name takes the next argument, whatever it looks like.
+        const auto fileAfter = [&]() -> std::string
+        {
+            if (i + 1 >= arguments.size())
+                throw UsageError(argument + " needs a file name");
+            return arguments[++i];
+        };
+        if (argument == "--render")
+        {
+            options.mode = Options::Mode::Render;
+            options.renderInput = fileAfter();
+        }
+        else if (argument == "--output")
+            options.renderOutput = fileAfter();
+        else if (argument == "--force")
+            options.forceOutput = true;
+        else if (argument == "--version")
             options.mode = Options::Mode::Version;
         else if (argument == "--help" || argument == "-h")
             options.mode = Options::Mode::Help;
         else
             throw UsageError("unknown argument \"" + argument + "\"; run brindlewick --help for the options");
     }
+    if (options.mode == Options::Mode::Render && options.renderOutput.empty())
+        throw UsageError("--render needs --output FILE.mp4");
+    if (options.mode != Options::Mode::Render && (!options.renderOutput.empty() || options.forceOutput))
+        throw UsageError("--output and --force go with --render");
     return options;
 }
 
@@ -32,6 +53,7 @@ std::string usageText()
 {
     std::ostringstream text;
     text << "Usage: brindlewick [--version | --help]\n"
+            "       brindlewick --render FILE --output CLIP.mp4 [--force]\n"
             "\n"
             "A game that lasts as long as its music. Every move waits for the next half-second beat.\n"
             "\n"
@@ -43,6 +65,9 @@ std::string usageText()
             "Options:\n"
             "  --version           print the version and exit\n"
             "  --help              print this help and exit\n"
+            "  --render FILE       render a recording or an input script to a video with its sound\n"
+            "  --output CLIP.mp4   where --render writes the video\n"
+            "  --force             let --render replace an existing CLIP.mp4\n"
             "\n"
             "Media: the game reads them from the folder "
          << RESOURCES_PATH

@@ -12,9 +12,13 @@ struct Options
         Play,    // the game, as it always plays
         Version, // print the version line and stop
         Help,    // print the usage and stop
+        Render,  // render a recording or an input script to an MP4
     };
 
     Mode mode = Mode::Play;
+    std::string renderInput;  // --render FILE
+    std::string renderOutput; // --output FILE
+    bool forceOutput = false; // --force: replace an existing output
 };
 
 // A command line the game cannot follow. The message is the one line to show, without the program name.

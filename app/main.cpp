@@ -2,6 +2,7 @@
 #include "app/Game.hpp"
 #include "app/Options.hpp"
 #include "app/Settings.hpp"
+#include "clip/renderClip.hpp"
 #include "kit/ResourceLoadingException.hpp"
 
 #include <exception>
@@ -46,6 +47,8 @@ int main(int argc, char* argv[])
         case Options::Mode::Help:
             std::cout << usageText() << std::flush;
             return 0;
+        case Options::Mode::Render:
+            return renderClip(options.renderInput, options.renderOutput, options.forceOutput);
         case Options::Mode::Play:
             break;
     }
