@@ -9,9 +9,9 @@ Game::Game()
     createWindow(window, WINDOW_WIDTH, WINDOW_HEIGHT, TITLE);
 }
 
-void Game::run()
+void Game::run(RoundSeams* seams)
 {
-    MainScreen mainScreen;
+    MainScreen mainScreen(seams);
     screens.push_back(&mainScreen);
     runScreens(screens, window, cache);
     // The main screen goes now; its pointer is never used again.

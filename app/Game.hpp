@@ -7,13 +7,16 @@
 
 #include <vector>
 
+class RoundSeams;
+
 // Owns the window, the resource cache and the (non-owning) list of screens, and runs the screens in turn.
 class Game
 {
 public:
     Game();
 
-    void run();
+    // Seams, when given, see everything that enters the game (a recording).
+    void run(RoundSeams* seams = nullptr);
     void closeWindow();
 
 private:

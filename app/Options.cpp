@@ -11,6 +11,7 @@
 Options parseOptions(const std::vector<std::string>& arguments)
 {
     Options options;
+    bool sawCheck = false;
     for (std::size_t i = 0; i < arguments.size(); ++i)
     {
         const std::string& argument = arguments[i];
@@ -21,8 +22,22 @@ Options parseOptions(const std::vector<std::string>& arguments)
                 throw UsageError(argument + " needs a file name");
             return arguments[++i];
         };
-        if (argument == "--render")
+        if (argument == "--record" || argument == "--replay")
         {
+            if (options.mode == Options::Mode::Record || options.mode == Options::Mode::Replay ||
+                options.mode == Options::Mode::Render)
+                throw UsageError("--record, --replay and --render take one file, and only one of them can be given");
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty())
+                throw UsageError(argument + " needs a FILE");
+            options.mode = argument == "--record" ? Options::Mode::Record : Options::Mode::Replay;
+            options.file = arguments[++i];
+        }
+        else if (argument == "--check")
+            sawCheck = true;
+        else if (argument == "--render")
+        {
+            if (options.mode != Options::Mode::Play)
+                throw UsageError("--render takes one file, and goes with neither --record nor --replay");
             options.mode = Options::Mode::Render;
             options.renderInput = fileAfter();
         }
@@ -37,6 +52,9 @@ Options parseOptions(const std::vector<std::string>& arguments)
         else
             throw UsageError("unknown argument \"" + argument + "\"; run brindlewick --help for the options");
     }
+    if (sawCheck && options.mode != Options::Mode::Replay)
+        throw UsageError("--check goes with --replay FILE");
+    options.check = sawCheck;
     if (options.mode == Options::Mode::Render && options.renderOutput.empty())
         throw UsageError("--render needs --output FILE.mp4");
     if (options.mode != Options::Mode::Render && (!options.renderOutput.empty() || options.forceOutput))
@@ -52,7 +70,7 @@ std::string versionLine()
 std::string usageText()
 {
     std::ostringstream text;
-    text << "Usage: brindlewick [--version | --help]\n"
+    text << "Usage: brindlewick [--record FILE | --replay FILE [--check] | --version | --help]\n"
             "       brindlewick --render FILE --output CLIP.mp4 [--force]\n"
             "\n"
             "A game that lasts as long as its music. Every move waits for the next half-second beat.\n"
@@ -63,6 +81,10 @@ std::string usageText()
             "  Escape (held)       leave the game\n"
             "\n"
             "Options:\n"
+            "  --record FILE       play, and write the game to FILE as it goes\n"
+            "  --replay FILE       watch a recording (or an input script) again, checking it frame by frame;\n"
+            "                      exit status 1 when a frame's state differs from the recorded one\n"
+            "  --check             with --replay: no window pacing and no sound, as fast as it goes\n"
             "  --version           print the version and exit\n"
             "  --help              print this help and exit\n"
             "  --render FILE       render a recording or an input script to a video with its sound\n"

@@ -12,10 +12,14 @@ struct Options
         Play,    // the game, as it always plays
         Version, // print the version line and stop
         Help,    // print the usage and stop
+        Record,  // the game, written to `file` as it is played
+        Replay,  // a recording or input script `file`, watched (or, with `check`, checked as fast as it goes)
         Render,  // render a recording or an input script to an MP4
     };
 
     Mode mode = Mode::Play;
+    std::string file;
+    bool check = false;
     std::string renderInput;  // --render FILE
     std::string renderOutput; // --output FILE
     bool forceOutput = false; // --force: replace an existing output

@@ -4,7 +4,10 @@
 #include "input/Bindings.hpp"
 #include "render/presentCanvas.hpp"
 
-Screen::Screen()
+#include <utility>
+
+Screen::Screen(kit::ActionMap::KeyState isKeyDown)
+    : actions(std::move(isKeyDown))
 {
     canvas().create(CANVAS_WIDTH, CANVAS_HEIGHT);
     bindCloseAction(actions);

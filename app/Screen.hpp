@@ -11,7 +11,8 @@
 class Screen
 {
 public:
-    Screen();
+    // The key state answers the actions' held-key questions; the game reads the real keyboard.
+    explicit Screen(kit::ActionMap::KeyState isKeyDown = &sf::Keyboard::isKeyPressed);
 
     virtual int run(sf::RenderWindow& window, kit::MultiResourceCache& cache) = 0;
 

@@ -4,10 +4,13 @@
 #include "app/Settings.hpp"
 #include "clip/renderClip.hpp"
 #include "kit/ResourceLoadingException.hpp"
+#include "replay/GameRecorder.hpp"
+#include "replay/runReplay.hpp"
 
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,17 +53,38 @@ int main(int argc, char* argv[])
         case Options::Mode::Render:
             return renderClip(options.renderInput, options.renderOutput, options.forceOutput);
         case Options::Mode::Play:
+        case Options::Mode::Record:
+        case Options::Mode::Replay:
             break;
+    }
+
+    // The recording file is made before any window opens, so a path that cannot be written stops the game at once.
+    std::unique_ptr<GameRecorder> recorder;
+    if (options.mode == Options::Mode::Record)
+    {
+        try
+        {
+            recorder = std::make_unique<GameRecorder>(options.file);
+        }
+        catch (const std::exception& error)
+        {
+            std::cerr << "brindlewick: " << error.what() << std::endl;
+            return 2;
+        }
     }
 
     try
     {
         checkResourcesFolder();
+        if (options.mode == Options::Mode::Replay)
+            return runReplay(options);
         // Before anything of SFML's touches the display: SFML aborts when it cannot reach one.
         const DisplayConnection display;
         Game game;
-        game.run();
+        game.run(recorder.get());
         game.closeWindow();
+        if (recorder && !recorder->finish())
+            return 1;
         return 0;
     }
     catch (const kit::ResourceLoadingException& error)

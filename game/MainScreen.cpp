@@ -3,6 +3,7 @@
 #include "app/Settings.hpp"
 #include "assets/Assets.hpp"
 #include "game/Round.hpp"
+#include "game/RoundSeams.hpp"
 #include "game/StreamedTrack.hpp"
 #include "world/SoundEffect.hpp"
 
@@ -45,6 +46,13 @@ void requireBaseStemPlaying(const StreamedTrack& base, const std::string& fileNa
 
 } // namespace
 
+MainScreen::MainScreen(RoundSeams* roundSeams)
+    : Screen(roundSeams ? roundSeams->keyState(&sf::Keyboard::isKeyPressed)
+                        : kit::ActionMap::KeyState(&sf::Keyboard::isKeyPressed))
+    , seams(roundSeams)
+{
+}
+
 int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
 {
     requireAudioOutput();
@@ -75,10 +83,34 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
     SoundEffect zoop(*zoopBuffer);
     SoundEffect blow(*blowBuffer);
     const RoundMedia media{*playerTexture, *backgroundTexture, *selectorTexture, *timeTexture, *dustTexture, *font};
-    const RoundSounds sounds{base, top, bottom, dash, zoop, blow};
-    Round round(media, sounds, drawList, actions);
+    // With seams, a recorder sees the seed, the stems, the sounds, the time and the input as they go by.
+    if (seams)
+        seams->beginRound();
+    const RoundSounds sounds{seams ? seams->stem(0, base) : base,     seams ? seams->stem(1, top) : top,
+                             seams ? seams->stem(2, bottom) : bottom, seams ? seams->cue(0, dash) : dash,
+                             seams ? seams->cue(1, zoop) : zoop,      seams ? seams->cue(2, blow) : blow};
+    Round round(media, sounds, drawList, actions,
+                seams ? seams->timeSource(kit::realTimeSource()) : kit::realTimeSource());
+    if (seams)
+        seams->roundReady();
+    const auto pollEvents = [&]
+    {
+        if (!seams)
+        {
+            actions.update(window);
+            return;
+        }
+        actions.clearEvents();
+        sf::Event event;
+        while (window.pollEvent(event))
+        {
+            seams->polled(event);
+            actions.pushEvent(event);
+        }
+    };
 
     int result = -1;
+    Round::Outcome outcome = Round::Outcome::Playing;
     for (;;)
     {
         if (!window.isOpen())
@@ -86,11 +118,18 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
             result = 1;
             break;
         }
+        if (seams && seams->stopRequested())
+            break;
         const sf::Time frameTime = frameClock.restart();
-        if (round.frame(frameTime, [&] { actions.update(window); }) != Round::Outcome::Playing)
+        outcome = round.frame(frameTime, pollEvents);
+        if (seams)
+            seams->frameDone(frameTime, round);
+        if (outcome != Round::Outcome::Playing)
             break;
         present(window);
     }
+    if (seams)
+        seams->roundOver(outcome, outcome == Round::Outcome::Playing);
     // Nothing draws this screen again, and its drawables go with the round.
     drawList.clear();
     return result;

@@ -1,0 +1,109 @@
+#include "replay/RecordingWriter.hpp"
+
+#include "replay/EventText.hpp"
+#include "replay/Recording.hpp"
+
+#include <cstdio>
+
+RecordingWriter::RecordingWriter(std::ostream& output, std::uint32_t seed)
+    : out(&output)
+{
+    *out << RecordingHeader << '\n' << "seed " << seed << '\n';
+    words.reserve(512);
+}
+
+void RecordingWriter::word(const std::string& text)
+{
+    words += ' ';
+    words += text;
+}
+
+void RecordingWriter::number(long long value)
+{
+    words += std::to_string(value);
+}
+
+void RecordingWriter::real(float value)
+{
+    // Nine significant digits bring every float back to the same bits.
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
+    words += buffer;
+}
+
+void RecordingWriter::time(sf::Time now)
+{
+    words += " t=";
+    number(now.asMicroseconds());
+}
+
+void RecordingWriter::stemTime(char kind, Stem stem, sf::Time value)
+{
+    words += ' ';
+    words += kind;
+    words += ':';
+    words += stemName(stem);
+    words += '=';
+    number(value.asMicroseconds());
+}
+
+void RecordingWriter::stemStatus(Stem stem, int status)
+{
+    words += " s:";
+    words += stemName(stem);
+    words += '=';
+    number(status);
+}
+
+void RecordingWriter::stemVolumeRead(Stem stem, float volume)
+{
+    words += " v:";
+    words += stemName(stem);
+    words += '=';
+    real(volume);
+}
+
+void RecordingWriter::stemVolumeSet(Stem stem, float volume)
+{
+    words += " V:";
+    words += stemName(stem);
+    words += '=';
+    real(volume);
+}
+
+void RecordingWriter::key(int code, bool down)
+{
+    words += " k:";
+    number(code);
+    words += down ? "=1" : "=0";
+}
+
+void RecordingWriter::event(const sf::Event& polled)
+{
+    word(eventText(polled));
+}
+
+void RecordingWriter::sound(Cue cue)
+{
+    words += " S:";
+    words += cueName(cue);
+}
+
+void RecordingWriter::endSetup()
+{
+    *out << "setup" << words << '\n';
+    words.clear();
+}
+
+void RecordingWriter::endFrame(sf::Time frameTime, const StateDigest& digest)
+{
+    *out << "f " << frameTime.asMicroseconds() << words << " # " << digestText(digest) << '\n';
+    words.clear();
+    ++frames;
+}
+
+void RecordingWriter::end(const std::string& ending)
+{
+    *out << "end " << ending << '\n';
+    out->flush();
+}
