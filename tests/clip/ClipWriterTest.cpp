@@ -138,7 +138,9 @@ TEST_F(ClipWriterTest, WritesAnH264AndAacMp4ThatBrowsersPlay)
     const fs::path& mp4 = rendered.clip;
     ASSERT_TRUE(fs::exists(mp4));
     EXPECT_EQ(probe(mp4, "v:0", "stream=codec_name"), "h264");
-    EXPECT_EQ(probe(mp4, "v:0", "stream=profile"), "High");
+    const std::string profile = probe(mp4, "v:0", "stream=profile");
+    EXPECT_TRUE(profile == "Constrained Baseline" || profile == "Main" || profile == "High") << profile;
+    EXPECT_LE(std::stoi(probe(mp4, "v:0", "stream=level")), 42);
     EXPECT_EQ(probe(mp4, "v:0", "stream=pix_fmt"), "yuv420p");
     EXPECT_EQ(probe(mp4, "v:0", "stream=width,height"), "900\n600");
     EXPECT_EQ(probe(mp4, "v:0", "stream=r_frame_rate"), "60/1");
