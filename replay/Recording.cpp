@@ -44,9 +44,11 @@ bool parseReal(const std::string& text)
 {
     if (text.empty())
         return false;
+    // Volumes are floats: one that a float cannot hold is damage, not a value to round.
     char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    return *end == '\0' && std::isfinite(value);
+    errno = 0;
+    const float value = std::strtof(text.c_str(), &end);
+    return *end == '\0' && errno == 0 && std::isfinite(value);
 }
 
 bool isStemWord(const std::string& word)

@@ -108,7 +108,11 @@ void loadAnimations(const std::string& path, std::vector<Animation>& animations,
     std::ifstream file(path);
     if (!file.is_open())
         return;
+    readAnimations(file, animations, now);
+}
 
+void readAnimations(std::istream& file, std::vector<Animation>& animations, const kit::TimeSource& now)
+{
     // Converted even when the read failed: an empty or truncated file is an error, not a sheet of size zero.
     std::string widthToken;
     std::string heightToken;

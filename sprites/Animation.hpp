@@ -3,6 +3,7 @@
 #include "kit/TimeSource.hpp"
 #include "sprites/Frame.hpp"
 
+#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,4 +53,8 @@ private:
 // nothing. Malformed or unusable numbers throw std::invalid_argument or std::out_of_range; the animations read
 // before the fault stay in the list. The loaded animations read their time from the given source.
 void loadAnimations(const std::string& path, std::vector<Animation>& animations,
+                    const kit::TimeSource& now = kit::realTimeSource());
+
+// The same from an open stream, which the file is read through (and a fuzz target feeds without a file).
+void readAnimations(std::istream& in, std::vector<Animation>& animations,
                     const kit::TimeSource& now = kit::realTimeSource());

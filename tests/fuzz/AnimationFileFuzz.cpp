@@ -1,57 +1,29 @@
-// Feeds arbitrary bytes to the animation file reader through a file, as the game would meet them.
+// Feeds arbitrary bytes to the animation file reader through a stream, the way it reads a file.
 // The reader may refuse a file only with std::invalid_argument or std::out_of_range; anything else is a fault.
 
 #include "sprites/Animation.hpp"
-
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace
-{
-
-std::string filePath;
-
-} // namespace
-
-// libFuzzer finds its two entry points by these names.
-// NOLINTNEXTLINE(readability-identifier-naming)
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    char name[] = "/tmp/brindlewick-animation-fuzz-XXXXXX";
-    const int descriptor = mkstemp(name);
-    if (descriptor < 0)
-    {
-        std::perror("mkstemp");
-        std::abort();
-    }
-    close(descriptor);
-    filePath = name;
-    std::atexit([] { std::remove(filePath.c_str()); });
-    return 0;
-}
-
+// libFuzzer finds its entry point by this name.
 // NOLINTNEXTLINE(readability-identifier-naming)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    {
-        std::ofstream file(filePath, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
 
     sf::Time now;
     const kit::TimeSource time = [&now] { return now; };
     std::vector<Animation> animations;
     try
     {
-        loadAnimations(filePath, animations, time);
+        readAnimations(in, animations, time);
     }
     catch (const std::invalid_argument&)
     {

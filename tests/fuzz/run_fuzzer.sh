@@ -20,11 +20,23 @@ work="$build_dir/fuzz/$name"
 mkdir -p "$work"
 
 # The reader and what it needs, compiled with the sanitizers; SFML's system library is linked as installed.
+case "$name" in
+    animation_file)
+        sources=("$source_dir/tests/fuzz/AnimationFileFuzz.cpp" "$source_dir/sprites/Animation.cpp"
+            "$source_dir/kit/TimeSource.cpp")
+        ;;
+    replay_file)
+        sources=("$source_dir/tests/fuzz/ReplayFileFuzz.cpp" "$source_dir/replay/Recording.cpp"
+            "$source_dir/replay/EventText.cpp" "$source_dir/replay/InputScript.cpp" "$source_dir/replay/Channels.cpp"
+            "$source_dir/replay/StateDigest.cpp")
+        ;;
+    *)
+        echo "no fuzz target named $name" >&2
+        exit 2
+        ;;
+esac
 "$compiler" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I"$source_dir" \
-    "$source_dir/tests/fuzz/AnimationFileFuzz.cpp" "$source_dir/sprites/Animation.cpp" \
-    "$source_dir/kit/TimeSource.cpp" \
-    -lsfml-system -o "$work/$name"
+    -I"$source_dir" "${sources[@]}" -lsfml-system -o "$work/$name"
 
 # libFuzzer adds what it finds to the corpus folder; it works on a copy so the seeds in the tree stay as they are.
 rm -rf "$work/corpus"
