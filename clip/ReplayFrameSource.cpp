@@ -16,7 +16,9 @@ ReplayFrameSource::ReplayFrameSource(ReplaySession::Source source)
 
 sf::Time ReplayFrameSource::getExpectedLength() const
 {
-    return ReplaySession::scriptTime(session.getFrameCount());
+    // The count holds the last frame, in which the game sees its end and draws nothing.
+    const std::size_t frames = session.getFrameCount();
+    return ReplaySession::scriptTime(frames > 0 ? frames - 1 : 0);
 }
 
 bool ReplayFrameSource::next(ClipFrame& clipFrame)
