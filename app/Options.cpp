@@ -15,10 +15,18 @@ Options parseOptions(const std::vector<std::string>& arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i)
     {
         const std::string& argument = arguments[i];
+        // An option that takes a file name takes the next argument, whatever it looks like.
+        const auto fileAfter = [&]() -> std::string
+        {
+            if (i + 1 >= arguments.size())
+                throw UsageError(argument + " needs a file name");
+            return arguments[++i];
+        };
         if (argument == "--record" || argument == "--replay")
         {
-            if (options.mode == Options::Mode::Record || options.mode == Options::Mode::Replay)
-                throw UsageError("--record and --replay take one file, and only one of them can be given");
+            if (options.mode == Options::Mode::Record || options.mode == Options::Mode::Replay ||
+                options.mode == Options::Mode::Render)
+                throw UsageError("--record, --replay and --render take one file, and only one of them can be given");
             if (i + 1 >= arguments.size() || arguments[i + 1].empty())
                 throw UsageError(argument + " needs a FILE");
             options.mode = argument == "--record" ? Options::Mode::Record : Options::Mode::Replay;
@@ -26,6 +34,17 @@ Options parseOptions(const std::vector<std::string>& arguments)
         }
         else if (argument == "--check")
             sawCheck = true;
+        else if (argument == "--render")
+        {
+            if (options.mode != Options::Mode::Play)
+                throw UsageError("--render takes one file, and goes with neither --record nor --replay");
+            options.mode = Options::Mode::Render;
+            options.renderInput = fileAfter();
+        }
+        else if (argument == "--output")
+            options.renderOutput = fileAfter();
+        else if (argument == "--force")
+            options.forceOutput = true;
         else if (argument == "--version")
             options.mode = Options::Mode::Version;
         else if (argument == "--help" || argument == "-h")
@@ -36,6 +55,10 @@ Options parseOptions(const std::vector<std::string>& arguments)
     if (sawCheck && options.mode != Options::Mode::Replay)
         throw UsageError("--check goes with --replay FILE");
     options.check = sawCheck;
+    if (options.mode == Options::Mode::Render && options.renderOutput.empty())
+        throw UsageError("--render needs --output FILE.mp4");
+    if (options.mode != Options::Mode::Render && (!options.renderOutput.empty() || options.forceOutput))
+        throw UsageError("--output and --force go with --render");
     return options;
 }
 
@@ -48,6 +71,7 @@ std::string usageText()
 {
     std::ostringstream text;
     text << "Usage: brindlewick [--record FILE | --replay FILE [--check] | --version | --help]\n"
+            "       brindlewick --render FILE --output CLIP.mp4 [--force]\n"
             "\n"
             "A game that lasts as long as its music. Every move waits for the next half-second beat.\n"
             "\n"
@@ -68,6 +92,9 @@ std::string usageText()
             "  --check             with --replay: no window pacing and no sound, as fast as it goes\n"
             "  --version           print the version and exit\n"
             "  --help              print this help and exit\n"
+            "  --render FILE       render a recording or an input script to a video with its sound\n"
+            "  --output CLIP.mp4   where --render writes the video\n"
+            "  --force             let --render replace an existing CLIP.mp4\n"
             "\n"
             "Media: the game reads them from the folder "
          << RESOURCES_PATH

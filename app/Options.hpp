@@ -14,11 +14,15 @@ struct Options
         Help,    // print the usage and stop
         Record,  // the game, written to `file` as it is played
         Replay,  // a recording or input script `file`, watched (or, with `check`, checked as fast as it goes)
+        Render,  // render a recording or an input script to an MP4
     };
 
     Mode mode = Mode::Play;
     std::string file;
     bool check = false;
+    std::string renderInput;  // --render FILE
+    std::string renderOutput; // --output FILE
+    bool forceOutput = false; // --force: replace an existing output
 };
 
 // A command line the game cannot follow. The message is the one line to show, without the program name.

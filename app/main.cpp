@@ -3,6 +3,7 @@
 #include "app/Game.hpp"
 #include "app/Options.hpp"
 #include "app/Settings.hpp"
+#include "clip/renderClip.hpp"
 #include "kit/ResourceLoadingException.hpp"
 #include "replay/GameRecorder.hpp"
 #include "replay/runReplay.hpp"
@@ -50,6 +51,8 @@ int main(int argc, char* argv[])
         case Options::Mode::Help:
             std::cout << usageText() << std::flush;
             return 0;
+        case Options::Mode::Render:
+            return renderClip(options.renderInput, options.renderOutput, options.forceOutput);
         case Options::Mode::Play:
         case Options::Mode::Record:
         case Options::Mode::Replay:

@@ -6,10 +6,11 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 mode="${1:-play}"
 
-packages=(cmake make g++ pkg-config libsfml-dev libx11-dev libopenal-dev python3 python3-fonttools)
+packages=(cmake make g++ pkg-config libsfml-dev libx11-dev libopenal-dev python3 python3-fonttools
+          libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev)
 if [ "$mode" = test ]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils sox imagemagick
-               python3-numpy python3-pil clang libclang-rt-14-dev clang-tidy cppcheck
+               python3-numpy python3-pil ffmpeg clang libclang-rt-14-dev clang-tidy cppcheck
                dpkg-dev fakeroot file lintian desktop-file-utils appstream groff man-db)
 fi
 

@@ -28,3 +28,25 @@ TEST(Options, AnUnknownArgumentIsNamedWithTheHint)
         }
     }
 }
+
+TEST(Options, RenderTakesItsInputAndOutputAndRefusesHalfACommand)
+{
+    const Options render = parseOptions({"--render", "game.txt", "--output", "--force.mp4", "--force"});
+    EXPECT_EQ(render.mode, Options::Mode::Render);
+    EXPECT_EQ(render.renderInput, "game.txt");
+    EXPECT_EQ(render.renderOutput, "--force.mp4");
+    EXPECT_TRUE(render.forceOutput);
+    EXPECT_FALSE(parseOptions({"--output", "a.mp4", "--render", "b"}).forceOutput);
+
+    const std::vector<std::vector<std::string>> refused{
+        {"--render", "game.txt"},
+        {"--render"},
+        {"--render", "a", "--output"},
+        {"--output", "a.mp4"},
+        {"--force"},
+        {"--replay", "a", "--render", "b", "--output", "c"},
+        {"--render", "a", "--output", "c", "--record", "d"},
+    };
+    for (const std::vector<std::string>& arguments : refused)
+        EXPECT_THROW(parseOptions(arguments), UsageError) << arguments.front() << " ... " << arguments.back();
+}
