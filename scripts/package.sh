@@ -4,24 +4,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-packages=(cmake make g++ pkg-config libsfml-dev libx11-dev libopenal-dev python3 python3-fonttools dpkg-dev fakeroot
-          file lintian desktop-file-utils appstream groff man-db)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo="sudo"
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$root/scripts/packages.bash"
+install_packages "${PLAY_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
 
 release_dir="${BRINDLEWICK_RELEASE_DIR:-$root/build-release}"
 out_dir="${BRINDLEWICK_BUILD_DIR:-$root/build}"
