@@ -4,6 +4,7 @@
 #include "game/Round.hpp"
 #include "input/Bindings.hpp"
 #include "kit/Random.hpp"
+#include "support/ScriptedPads.hpp"
 #include "support/ScriptedTime.hpp"
 #include "support/ScriptedTrack.hpp"
 #include "world/CountingCue.hpp"
@@ -44,7 +45,8 @@ struct RoundHarness : ::testing::Test
     ScriptedTime time;
 
     std::set<sf::Keyboard::Key> held;
-    kit::ActionMap actions{[this](sf::Keyboard::Key key) { return held.count(key) > 0; }};
+    ScriptedPads pads; // a pad's change goes into pending, like a key's: pending.push_back(pads.press(0, 6))
+    kit::ActionMap actions{[this](sf::Keyboard::Key key) { return held.count(key) > 0; }, pads.state()};
     std::vector<sf::Event> pending; // what the window hands over at the next poll
     DrawList drawList;
     std::unique_ptr<Round> round;
