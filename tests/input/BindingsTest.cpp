@@ -1,4 +1,5 @@
 #include "input/Bindings.hpp"
+#include "support/ScriptedPads.hpp"
 
 #include <gtest/gtest.h>
 
@@ -223,32 +224,9 @@ TEST_F(Bindings, unboundNamesStayInactive)
 namespace
 {
 
-sf::Event padMove(unsigned id, sf::Joystick::Axis axis, float position)
-{
-    sf::Event event{};
-    event.type = sf::Event::JoystickMoved;
-    event.joystickMove.joystickId = id;
-    event.joystickMove.axis = axis;
-    event.joystickMove.position = position;
-    return event;
-}
-
-sf::Event padButton(sf::Event::EventType type, unsigned id, unsigned button)
-{
-    sf::Event event{};
-    event.type = type;
-    event.joystickButton.joystickId = id;
-    event.joystickButton.button = button;
-    return event;
-}
-
-sf::Event padConnection(sf::Event::EventType type, unsigned id)
-{
-    sf::Event event{};
-    event.type = type;
-    event.joystickConnect.joystickId = id;
-    return event;
-}
+constexpr auto padMove = &ScriptedPads::moveEvent;
+constexpr auto padButton = &ScriptedPads::buttonEvent;
+constexpr auto padConnection = &ScriptedPads::connectionEvent;
 
 // The same bindings with pads the test plugs in and holds buttons down on.
 class PadBindings : public Bindings

@@ -65,6 +65,12 @@ public:
     sf::Event move(unsigned id, sf::Joystick::Axis axis, float position)
     {
         (*pads)[id].axes[axis] = position;
+        return moveEvent(id, axis, position);
+    }
+
+    // The events alone, for tests that script the state themselves.
+    static sf::Event moveEvent(unsigned id, sf::Joystick::Axis axis, float position)
+    {
         sf::Event event{};
         event.type = sf::Event::JoystickMoved;
         event.joystickMove.joystickId = id;
@@ -73,7 +79,6 @@ public:
         return event;
     }
 
-private:
     static sf::Event connectionEvent(sf::Event::EventType type, unsigned id)
     {
         sf::Event event{};
@@ -91,5 +96,6 @@ private:
         return event;
     }
 
+private:
     std::shared_ptr<std::map<unsigned, Pad>> pads;
 };
