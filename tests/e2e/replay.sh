@@ -34,6 +34,21 @@ status=$?
 [ "$status" -eq 0 ] && [ -z "$out" ] && pass "every frame's state matches on --check" ||
     fail "--check: status $status: $out"
 
+# The same recording rendered: one video frame for every sixtieth of a second of its music, give or take one.
+clip="$WORK/game.mp4"
+out="$(cd "$BUILD" && "$EXE" --render "$recording" --output "$clip" 2>&1)"
+status=$?
+music_us="$(grep -o -m 1 'd:base=[0-9]*' "$recording" | cut -d= -f2)"
+expected=$(((music_us * 60 + 500000) / 1000000))
+frames="$(ffprobe -v error -select_streams v:0 -count_packets -show_entries stream=nb_read_packets -of csv=p=0 \
+    "$clip" 2>/dev/null)"
+if [ "$status" -eq 0 ] && [ -n "$frames" ] && [ "$frames" -ge $((expected - 1)) ] &&
+    [ "$frames" -le $((expected + 1)) ]; then
+    pass "the recording renders to $frames video frames for ${music_us} us of music"
+else
+    fail "render of the recording: status $status, $frames frames for $expected expected: $out"
+fi
+
 # A changed digest is named by its frame and what differs, and the status is 1.
 changed="$WORK/changed.rec"
 sed '300s/# [0-9a-f]\{16\} [0-9a-f]\{8\}/# 0000000000000000 00000000/' "$recording" >"$changed"
