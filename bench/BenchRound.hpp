@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Screen.hpp"
+#include "app/Settings.hpp"
 #include "assets/Assets.hpp"
 #include "game/Round.hpp"
 #include "kit/Random.hpp"
@@ -40,6 +41,8 @@ public:
         const RoundMedia media{*player, *background, *selector, *timeIcon, *dust, *font};
         const RoundSounds sounds{
             base, top, bottom, dash ? *dash : counted, zoop ? *zoop : counted, blow ? *blow : counted};
+        // As the game's set-up does.
+        prepareRoundDrawing(canvas());
         round = std::make_unique<Round>(media, sounds, screen.getDrawList(), actions, time.source());
         key(sf::Keyboard::LShift, true);
     }

@@ -76,13 +76,17 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
     openBaseStem(base, "music_base.wav");
     openLayer(top, "music_top.wav");
     openLayer(bottom, "music_bottom.wav");
-    StreamedTrack::playTogether({&base, &top, &bottom});
-    requireBaseStemPlaying(base, "music_base.wav");
-
-    sf::Clock frameClock;
+    // Their streaming threads fill their first buffers while the rest of the set-up is done; nothing here sets a
+    // stem's volume until they have started together.
+    StreamedTrack::startTogether({&base, &top, &bottom});
     SoundEffect dash(*dashBuffer);
     SoundEffect zoop(*zoopBuffer);
     SoundEffect blow(*blowBuffer);
+    prepareRoundDrawing(canvas());
+    StreamedTrack::finishTogether({&base, &top, &bottom});
+    requireBaseStemPlaying(base, "music_base.wav");
+
+    sf::Clock frameClock;
     const RoundMedia media{*playerTexture, *backgroundTexture, *selectorTexture, *timeTexture, *dustTexture, *font};
     // With seams, a recorder sees the seed, the stems, the sounds, the time and the input as they go by.
     if (seams)

@@ -4,6 +4,8 @@
 #include "input/Bindings.hpp"
 #include "kit/Random.hpp"
 
+#include <SFML/Graphics/CircleShape.hpp>
+
 #include <string>
 #include <utility>
 
@@ -30,6 +32,19 @@ constexpr int TitleLayer = -1;
 bool drawBottomStart()
 {
     return kit::random(0, 1) == 1;
+}
+
+void prepareRoundDrawing(sf::RenderTarget& target)
+{
+    Baseballer baseballer(0);
+    baseballer.setPosition(static_cast<float>(CANVAS_WIDTH) / 2.f, HalfLine);
+    target.draw(baseballer);
+    sf::CircleShape love(45.f, 30);
+    love.setFillColor(sf::Color(255, 255, 255, 200));
+    love.setOutlineColor(sf::Color(0, 0, 0, 80));
+    love.setOutlineThickness(2.f);
+    love.setPosition(static_cast<float>(CANVAS_WIDTH) / 2.f, HalfLine);
+    target.draw(love);
 }
 
 Round::Round(const RoundMedia& media, const RoundSounds& roundSounds, DrawList& drawList, kit::ActionMap& actionMap,

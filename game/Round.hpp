@@ -14,6 +14,7 @@
 #include "world/Flock.hpp"
 #include "world/Player.hpp"
 
+#include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Text.hpp>
 
 #include <functional>
@@ -79,3 +80,9 @@ private:
 
 // The start choice that makes the bottom stem loud and puts the player in the bottom half.
 bool drawBottomStart();
+
+// Draws once, off screen, what a game first draws only later: a baseballer and the open love circle with its rim.
+// The renderer prepares its state for a new kind of drawing in the frame that first asks for it, which would stall
+// the first spawn and the first love; done at set-up, that cost is paid before the first frame. Leaves the target
+// to be cleared.
+void prepareRoundDrawing(sf::RenderTarget& target);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <vector>
 
 namespace
@@ -33,6 +34,18 @@ bool decodesToItsEnd(const std::string& path)
     while ((read = file.read(chunk.data(), chunk.size())) > 0)
         decoded += read;
     return decoded == file.getSampleCount();
+}
+
+bool readWhole(const std::string& path, std::vector<char>& bytes)
+{
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size <= 0 || !file.seekg(0))
+        return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    if (!file.read(bytes.data(), size))
+        bytes.clear();
+    return !bytes.empty();
 }
 
 sf::Uint32 littleEndian32(const unsigned char* bytes)
@@ -75,8 +88,10 @@ bool StreamedTrack::openFromFile(const std::string& path)
 
     // One open of the file serves both the check and the streaming. Only a refused file is opened again, by name,
     // so that SFML's reason for it names the file.
-    auto file = std::make_unique<sf::FileInputStream>();
-    const WaveCheck check = file->open(path) ? checkWaveLength(*file) : WaveCheck::NotWave;
+    auto file = std::make_unique<HeldFile>();
+    if (readWhole(path, file->bytes))
+        file->stream.open(file->bytes.data(), file->bytes.size());
+    const WaveCheck check = file->bytes.empty() ? WaveCheck::NotWave : checkWaveLength(file->stream);
     if (check == WaveCheck::CutShort || (check == WaveCheck::NotWave && !decodesToItsEnd(path)))
     {
         fault = check == WaveCheck::CutShort ? std::string() : capture.line();
@@ -87,7 +102,7 @@ bool StreamedTrack::openFromFile(const std::string& path)
     if (check == WaveCheck::NotWave)
         opened = music.openFromFile(path);
     else
-        opened = file->seek(0) == 0 && music.openFromStream(*file);
+        opened = file->stream.seek(0) == 0 && music.openFromStream(file->stream);
     music.setLoop(false);
     if (!opened)
     {
@@ -122,13 +137,22 @@ bool StreamedTrack::isSourcePlaying() const
 
 void StreamedTrack::playTogether(const std::vector<StreamedTrack*>& stems)
 {
-    std::vector<float> volumes;
+    startTogether(stems);
+    finishTogether(stems);
+}
+
+void StreamedTrack::startTogether(const std::vector<StreamedTrack*>& stems)
+{
     for (StreamedTrack* stem : stems)
     {
-        volumes.push_back(stem->getVolume());
+        stem->heldVolume = stem->getVolume();
         stem->setVolume(0.f);
         stem->play();
     }
+}
+
+void StreamedTrack::finishTogether(const std::vector<StreamedTrack*>& stems)
+{
     // A stem whose file did not open, or whose thread gave up, reads Stopped. The wait is bounded so that a
     // stuck thread costs a moment's silence, not the game; SFML streams a second per buffer, so within it no
     // buffer has been used up and the first sample of the queue is the stem's first.
@@ -149,8 +173,8 @@ void StreamedTrack::playTogether(const std::vector<StreamedTrack*>& stems)
     // own in the moment before ours; ours then restarts it from its first sample with the others.
     const auto count = static_cast<ALsizei>(sources.size());
     alSourceRewindv(count, sources.data());
-    for (std::size_t i = 0; i < stems.size(); ++i)
-        stems[i]->setVolume(volumes[i]);
+    for (StreamedTrack* stem : stems)
+        stem->setVolume(stem->heldVolume);
     alSourcePlayv(count, sources.data());
 }
 

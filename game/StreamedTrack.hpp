@@ -3,7 +3,7 @@
 #include "game/MusicTrack.hpp"
 
 #include <SFML/Audio/Music.hpp>
-#include <SFML/System/FileInputStream.hpp>
+#include <SFML/System/MemoryInputStream.hpp>
 
 #include <memory>
 #include <string>
@@ -26,6 +26,11 @@ public:
     // Here they start muted; once every stem that can play has started, all are rewound together, unmuted and
     // started again in one call, which the mixer starts on one sample.
     static void playTogether(const std::vector<StreamedTrack*>& stems);
+    // playTogether in two halves, for a caller with other set-up to do while the streaming threads fill their first
+    // buffers: startTogether returns at once with the stems playing muted, finishTogether waits for them and
+    // starts them together. In between nothing may set the stems' volumes.
+    static void startTogether(const std::vector<StreamedTrack*>& stems);
+    static void finishTogether(const std::vector<StreamedTrack*>& stems);
 
     sf::Time getPlayingOffset() const override;
     sf::Time getDuration() const override;
@@ -45,11 +50,20 @@ private:
 
     bool isSourcePlaying() const;
 
-    // The open file the music streams from; it outlives the music's use of it.
-    std::unique_ptr<sf::FileInputStream> source;
+    // A stem's file held whole in memory. SFML reads a wave file a sample at a time, and from a file each of those
+    // reads is a library call: filling the first seconds of three stems that way held up their start.
+    struct HeldFile
+    {
+        std::vector<char> bytes;
+        sf::MemoryInputStream stream;
+    };
+
+    // The file the music streams from; it outlives the music's use of it.
+    std::unique_ptr<HeldFile> source;
     Stream music;
     bool opened = false;
     std::string fault;
+    float heldVolume = 100.f; // the volume kept while the stem starts muted
 };
 
 enum class WaveCheck

@@ -120,7 +120,8 @@ void Baseballer::killStep(float dt, CommandBoard& board, SoundCue& blow)
     }
     if (killPosted)
         setWingColor(DoomedRed);
-    if (board.take(killCommand))
+    // Only its own post puts its kill on the board, so one not posted has nothing to look up.
+    if (killPosted && board.take(killCommand))
     {
         speedX *= 2.f;
         dying = true;
@@ -183,6 +184,10 @@ bool Baseballer::isOutOfPlay() const
 
 void Baseballer::setWingColor(sf::Color color)
 {
+    // A shape recolours all its vertices on every call, and most frames give the colour it already has.
+    if (color == wingColor)
+        return;
+    wingColor = color;
     wingA.setFillColor(color);
     wingB.setFillColor(color);
 }

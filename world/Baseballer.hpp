@@ -59,6 +59,7 @@ private:
 
     sf::ConvexShape wingA;
     sf::ConvexShape wingB;
+    sf::Color wingColor = sf::Color::Black; // what both wings are filled with
     float flapSpeed = 250.f;
     std::int32_t flapLimit = 25;
     float flapAngle = 0.f;

@@ -51,7 +51,8 @@ void Flock::pass(float dt, bool bottomHalf, sf::Vector2f lovePosition, float lov
         Baseballer& baseballer = *slot;
         if (baseballer.isOutOfPlay())
         {
-            board.remove(baseballer.getKillCommand());
+            if (baseballer.isKillPosted())
+                board.remove(baseballer.getKillCommand());
             leaving.push_back(std::move(slot));
             continue;
         }

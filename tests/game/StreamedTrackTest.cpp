@@ -86,6 +86,35 @@ TEST_F(StreamedTrackTest, AMissingOrForeignStemIsRefusedWithSfmlsReasonOnOneLine
     EXPECT_TRUE(stem.getFault().empty());
 }
 
+TEST_F(StreamedTrackTest, StemsStartedInTwoHalvesStartTogetherAtTheVolumesTheyHadBefore)
+{
+    // The set-up between the halves runs with the stems muted; a stem that did not open does not hold the others.
+    writeStem("stem.wav");
+    StreamedTrack loud;
+    StreamedTrack quiet;
+    StreamedTrack missing;
+    ASSERT_TRUE(loud.openFromFile("stem.wav"));
+    // Each stem is read whole when opened, so reopening one with another file plays the new one.
+    ScratchFolder::writeSound("long.wav", 22050 * 2);
+    ASSERT_TRUE(quiet.openFromFile("stem.wav"));
+    ASSERT_TRUE(quiet.openFromFile("long.wav"));
+    missing.openFromFile("missing.wav");
+    loud.setVolume(80.f);
+    quiet.setVolume(20.f);
+
+    StreamedTrack::startTogether({&loud, &quiet, &missing});
+    EXPECT_EQ(loud.getVolume(), 0.f);
+    EXPECT_EQ(quiet.getVolume(), 0.f);
+    StreamedTrack::finishTogether({&loud, &quiet, &missing});
+
+    EXPECT_EQ(loud.getStatus(), sf::SoundSource::Playing);
+    EXPECT_EQ(quiet.getStatus(), sf::SoundSource::Playing);
+    EXPECT_EQ(missing.getStatus(), sf::SoundSource::Stopped);
+    EXPECT_FLOAT_EQ(loud.getVolume(), 80.f);
+    EXPECT_FLOAT_EQ(quiet.getVolume(), 20.f);
+    EXPECT_EQ(quiet.getDuration(), sf::seconds(2.f));
+}
+
 namespace
 {
 
