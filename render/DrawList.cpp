@@ -25,7 +25,7 @@ void DrawList::remove(std::vector<const sf::Drawable*> drawables)
     if (drawables.empty())
         return;
     // One pass over the list for all of them, rather than one search each.
-    const std::less<const sf::Drawable*> before;
+    const std::less<> before;
     std::sort(drawables.begin(), drawables.end(), before);
     entries.erase(
         std::remove_if(entries.begin(), entries.end(),

@@ -65,6 +65,7 @@ void Flock::pass(float dt, bool bottomHalf, sf::Vector2f lovePosition, float lov
         return;
     baseballers.erase(kept, baseballers.end());
     std::vector<const sf::Drawable*> gone;
+    gone.reserve(leaving.size());
     for (const auto& baseballer : leaving)
         gone.push_back(baseballer.get());
     drawList.remove(std::move(gone));

@@ -23,7 +23,7 @@ public:
 struct Game
 {
     CountingSink sink;
-    AudioMixdown mixdown{{SoundData{std::vector<float>(44100 * 20, 0.f), 44100, 1}, {}, {}}, {}};
+    AudioMixdown mixdown{{SoundData{std::vector<float>(std::size_t{44100} * 20, 0.f), 44100, 1}, {}, {}}, {}};
     ClipRenderer renderer{sink, mixdown};
     std::vector<std::vector<sf::Uint8>> canvases;
 

@@ -95,7 +95,7 @@ TEST_F(StreamedTrackTest, StemsStartedInTwoHalvesStartTogetherAtTheVolumesTheyHa
     StreamedTrack missing;
     ASSERT_TRUE(loud.openFromFile("stem.wav"));
     // Each stem is read whole when opened, so reopening one with another file plays the new one.
-    ScratchFolder::writeSound("long.wav", 22050 * 2);
+    ScratchFolder::writeSound("long.wav", std::size_t{22050} * 2);
     ASSERT_TRUE(quiet.openFromFile("stem.wav"));
     ASSERT_TRUE(quiet.openFromFile("long.wav"));
     missing.openFromFile("missing.wav");

@@ -224,9 +224,20 @@ TEST_F(Bindings, unboundNamesStayInactive)
 namespace
 {
 
-constexpr auto padMove = &ScriptedPads::moveEvent;
-constexpr auto padButton = &ScriptedPads::buttonEvent;
-constexpr auto padConnection = &ScriptedPads::connectionEvent;
+sf::Event padMove(unsigned id, sf::Joystick::Axis axis, float position)
+{
+    return ScriptedPads::moveEvent(id, axis, position);
+}
+
+sf::Event padButton(sf::Event::EventType type, unsigned id, unsigned button)
+{
+    return ScriptedPads::buttonEvent(type, id, button);
+}
+
+sf::Event padConnection(sf::Event::EventType type, unsigned id)
+{
+    return ScriptedPads::connectionEvent(type, id);
+}
 
 // The same bindings with pads the test plugs in and holds buttons down on.
 class PadBindings : public Bindings
