@@ -32,6 +32,9 @@ class BenchRound
 public:
     static sf::Time frameTime() { return sf::microseconds(16000); }
 
+    // A sound the bench was not given is only counted.
+    SoundCue& orCounted(SoundCue* cue) { return cue != nullptr ? *cue : static_cast<SoundCue&>(counted); }
+
     explicit BenchRound(SoundCue* dash = nullptr, SoundCue* zoop = nullptr, SoundCue* blow = nullptr)
         : actions(screen.getActions())
     {
@@ -39,8 +42,7 @@ public:
         for (ScriptedTrack* stem : {&base, &top, &bottom})
             stem->duration = sf::seconds(100000.f);
         const RoundMedia media{*player, *background, *selector, *timeIcon, *dust, *font};
-        const RoundSounds sounds{
-            base, top, bottom, dash ? *dash : counted, zoop ? *zoop : counted, blow ? *blow : counted};
+        const RoundSounds sounds{base, top, bottom, orCounted(dash), orCounted(zoop), orCounted(blow)};
         // As the game's set-up does.
         prepareRoundDrawing(canvas());
         round = std::make_unique<Round>(media, sounds, screen.getDrawList(), actions, time.source());

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -173,9 +174,13 @@ TEST_F(ClipWriterTest, TheSoundKeepsTheBeatAndThePictureItsPixels)
     run("ffmpeg -v error -y -i '" + rendered.clip.string() + "' -f f32le -ac 1 -ar 44100 '" + wav.string() + "'");
     std::ifstream file(wav, std::ios::binary);
     std::vector<float> sound;
-    float sample = 0.f;
-    while (file.read(reinterpret_cast<char*>(&sample), sizeof sample))
+    char bytes[sizeof(float)];
+    while (file.read(bytes, sizeof bytes))
+    {
+        float sample = 0.f;
+        std::memcpy(&sample, bytes, sizeof sample);
         sound.push_back(sample);
+    }
     ASSERT_GT(sound.size(), static_cast<std::size_t>(2.5 * Rate));
 
     // Every accent begins where the music has it, within 2 ms.
