@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game, its tools and its tests with AddressSanitizer and UndefinedBehaviorSanitizer (leak detection
 # on) in a separate folder, then runs the whole test suite there (unit, display, e2e; not the fuzz run, which has
-# its own sanitizers) and one whole game of the real executable played with the keyboard, all under a private
+# its own sanitizers, nor the package checks, which build and install the plain release) and one whole game of the real executable played with the keyboard, all under a private
 # Xvfb with OpenAL Soft's null output. Any sanitizer report fails the run.
 # Usage: scripts/sanitize.sh [extra ctest arguments...]
 # The folder is build-asan/ (or $BRINDLEWICK_ASAN_BUILD_DIR). ctest runs this as the test sanitize.asan_ubsan.
@@ -86,7 +86,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     # The scripts that time the game against its music or the clock (soak, flood, stall, bad files, the beat
     # scenes) measure the plain build; under the sanitizers, which slow every frame, one whole game played with
     # the keyboard (below) stands for them.
-    ctest --output-on-failure --timeout 600 -LE "^(fuzz|lint|sanitize)$" \
+    ctest --output-on-failure --timeout 600 -LE "^(fuzz|lint|sanitize|package)$" \
         -E "^e2e[.](soak|flood|stall|bad_files|music_to_the_end|escape_on_the_beat|world_on_the_beat|beat_timing|stems_start|silent_play)$" "$@" ||
         status=1
     echo "== a whole game under the sanitizers"
