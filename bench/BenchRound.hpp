@@ -69,9 +69,7 @@ public:
         return round->frame(dt,
                             [this]
                             {
-                                actions.clearEvents();
-                                for (const sf::Event& event : pending)
-                                    actions.pushEvent(event);
+                                actions.replaceEvents(pending);
                                 pending.clear();
                             });
     }

@@ -30,6 +30,13 @@ void ActionMap::clearEvents()
     axisPresses.clear();
 }
 
+void ActionMap::replaceEvents(const std::vector<sf::Event>& polled)
+{
+    clearEvents();
+    for (const sf::Event& event : polled)
+        pushEvent(event);
+}
+
 void ActionMap::pushEvent(const sf::Event& event)
 {
     if (event.type == sf::Event::LostFocus)

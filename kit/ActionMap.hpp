@@ -35,6 +35,9 @@ public:
     void clearEvents();
     // Adds one event to the buffer, as if update had polled it.
     void pushEvent(const sf::Event& event);
+    // Empties the event buffer, then takes these events into it, as if update had polled them: what a replay or
+    // a test hands over in place of the window.
+    void replaceEvents(const std::vector<sf::Event>& polled);
 
     // False for a name without a binding.
     bool isActive(const std::string& name) const;

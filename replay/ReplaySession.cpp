@@ -80,10 +80,10 @@ public:
     }
     void poll(kit::ActionMap& actions) override
     {
-        actions.clearEvents();
         if (events)
-            for (const sf::Event& event : *events)
-                actions.pushEvent(event);
+            actions.replaceEvents(*events);
+        else
+            actions.clearEvents();
     }
 
 private:

@@ -98,9 +98,7 @@ struct RoundHarness : ::testing::Test
         return round->frame(dt,
                             [this]
                             {
-                                actions.clearEvents();
-                                for (const sf::Event& event : pending)
-                                    actions.pushEvent(event);
+                                actions.replaceEvents(pending);
                                 pending.clear();
                             });
     }
