@@ -4,6 +4,7 @@
 #include "app/Settings.hpp"
 #include "assets/Assets.hpp"
 #include "game/Round.hpp"
+#include "game/RoundSeams.hpp"
 #include "kit/Random.hpp"
 #include "support/ScriptedTime.hpp"
 #include "support/ScriptedTrack.hpp"
@@ -12,12 +13,17 @@
 #include <SFML/Window/Event.hpp>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 // A screen whose run is not used: the benchmarks drive its round frame by frame and present its draw list.
 class BenchScreen : public Screen
 {
 public:
+    explicit BenchScreen(kit::ActionMap::KeyState isKeyDown = &sf::Keyboard::isKeyPressed)
+        : Screen(std::move(isKeyDown))
+    {
+    }
     int run(sf::RenderWindow&, kit::MultiResourceCache&) override { return -1; }
     DrawList& getDrawList() { return drawList; }
     kit::ActionMap& getActions() { return actions; }
@@ -27,6 +33,7 @@ public:
 // One game on the game's own media, driven with scripted music, frame times and input: no audio device and no
 // waiting. The love is held open in the player's half, and the player dashes every half second, so the world's
 // every step has work. Textures need an OpenGL context, so a display is needed (xvfb-run where there is none).
+// Given seams (a recorder), it passes the outside through them as the main screen does.
 class BenchRound
 {
 public:
@@ -35,17 +42,28 @@ public:
     // A sound the bench was not given is only counted.
     SoundCue& orCounted(SoundCue* cue) { return cue != nullptr ? *cue : static_cast<SoundCue&>(counted); }
 
-    explicit BenchRound(SoundCue* dash = nullptr, SoundCue* zoop = nullptr, SoundCue* blow = nullptr)
-        : actions(screen.getActions())
+    explicit BenchRound(SoundCue* dash = nullptr, SoundCue* zoop = nullptr, SoundCue* blow = nullptr,
+                        RoundSeams* roundSeams = nullptr)
+        : seams(roundSeams)
+        , screen(seams ? seams->keyState(&sf::Keyboard::isKeyPressed)
+                       : kit::ActionMap::KeyState(&sf::Keyboard::isKeyPressed))
+        , actions(screen.getActions())
     {
+        if (seams)
+            seams->beginRound();
+        // The same game with seams as without, whatever seed a recorder chose.
         kit::setRandomSeed(1);
         for (ScriptedTrack* stem : {&base, &top, &bottom})
             stem->duration = sf::seconds(100000.f);
         const RoundMedia media{*player, *background, *selector, *timeIcon, *dust, *font};
-        const RoundSounds sounds{base, top, bottom, orCounted(dash), orCounted(zoop), orCounted(blow)};
+        const RoundSounds sounds{passed(0, base), passed(1, top),  passed(2, bottom),
+                                 passed(0, dash), passed(1, zoop), passed(2, blow)};
         // As the game's set-up does.
         prepareRoundDrawing(canvas());
-        round = std::make_unique<Round>(media, sounds, screen.getDrawList(), actions, time.source());
+        round = std::make_unique<Round>(media, sounds, screen.getDrawList(), actions,
+                                        seams ? seams->timeSource(time.source()) : time.source());
+        if (seams)
+            seams->roundReady();
         key(sf::Keyboard::LShift, true);
     }
 
@@ -66,12 +84,18 @@ public:
         if (frames % 32 == 4)
             key(Directions[(frames / 32) % 4], false);
         ++frames;
-        return round->frame(dt,
-                            [this]
-                            {
-                                actions.replaceEvents(pending);
-                                pending.clear();
-                            });
+        const Round::Outcome outcome = round->frame(dt,
+                                                    [this]
+                                                    {
+                                                        if (seams)
+                                                            for (const sf::Event& event : pending)
+                                                                seams->polled(event);
+                                                        actions.replaceEvents(pending);
+                                                        pending.clear();
+                                                    });
+        if (seams)
+            seams->frameDone(dt, *round);
+        return outcome;
     }
 
     // Makes baseballers until the given number are alive.
@@ -86,6 +110,9 @@ public:
     ScriptedTrack& getBase() { return base; }
 
 private:
+    MusicTrack& passed(int index, ScriptedTrack& stem) { return seams ? seams->stem(index, stem) : stem; }
+    SoundCue& passed(int index, SoundCue* cue) { return seams ? seams->cue(index, orCounted(cue)) : orCounted(cue); }
+
     static constexpr sf::Keyboard::Key Directions[4] = {sf::Keyboard::Right, sf::Keyboard::Down, sf::Keyboard::Left,
                                                         sf::Keyboard::Up};
 
@@ -105,6 +132,7 @@ private:
     std::shared_ptr<sf::Texture> dust = loadTexture(cache, "dust");
     std::shared_ptr<sf::Font> font = loadFont(cache);
 
+    RoundSeams* seams;
     BenchScreen screen;
     ScriptedTrack base;
     ScriptedTrack top;

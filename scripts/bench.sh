@@ -7,6 +7,9 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BRINDLEWICK_BENCH_DIR:-$root/build-bench}"
 
+source "$root/scripts/packages.bash"
+install_packages "${PLAY_PACKAGES[@]}" libbenchmark-dev xvfb xauth
+
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBRINDLEWICK_TESTS=OFF -DBRINDLEWICK_FUZZ=OFF >/dev/null
 cmake --build "$build" --parallel 2 --target brindlewick brindlewick_bench >/dev/null
 

@@ -71,6 +71,21 @@ def main(path):
         for key, label in (("media_ms", "media"), ("stems_ms", "stems"), ("first_frame_ms", "first frame")):
             counter(f"set-up after the window: {label}", setup, key, own, "own set-up", "ms")
         rows.append(f"{'set-up after the window: own set-up':<44} {own:>11.1f} ms {'':>14} {own / 30:8.2f}x  goal 30 ms")
+    plain, recorded = runs.get("benchGameFrames/0/iterations:5"), runs.get("benchGameFrames/1/iterations:5")
+    if plain and recorded:
+        def per_frame(b, key):
+            return us(b["name"], key) / b["frames"]
+        base = per_frame(plain, "cpu_time")
+        rows.append(f"{'whole game, world frame, not recorded':<44} {base:>11.1f} us "
+                    f"{per_frame(plain, 'real_time'):>11.1f} us {'':>9}  mean over the game")
+        rows.append(f"{'whole game, world frame, recorded':<44} {per_frame(recorded, 'cpu_time'):>11.1f} us "
+                    f"{per_frame(recorded, 'real_time'):>11.1f} us {per_frame(recorded, 'cpu_time') / base:8.2f}x  "
+                    f"not recorded; file {recorded['file_bytes']:.0f} bytes")
+        if whole in runs and "present_cpu_p50_us" in runs[whole]:
+            frame_cpu = runs[whole]["world_cpu_p50_us"] + runs[whole]["present_cpu_p50_us"]
+            added = per_frame(recorded, "cpu_time") - base
+            rows.append(f"{'recording, added to a frame':<44} {added:>11.1f} us {'':>14} {added / frame_cpu:8.3f}x  "
+                        f"a whole frame's own time, p50 ({frame_cpu:.0f} us)")
     row("three stems opened and checked", "benchStemsChecked", "benchStemsDecodedInFull", "three stems decoded in full")
     row("dust trail, one frame", "benchDustUpdateSteadyTrail", None, "")
     print("\n".join(rows))
