@@ -40,13 +40,10 @@ private:
     ClipSink* sink;
     AudioMixdown* mixdown;
     int framesPerSecond;
-    std::vector<sf::Uint8> enlarged;
+    std::vector<sf::Uint8> latest;
     bool havePicture = false;
     std::int64_t videoFrames = 0;
 };
 
 // How many video frames lie strictly before `clock`: the k with k / fps < clock.
 std::int64_t videoFramesBefore(sf::Time clock, int framesPerSecond);
-
-// The canvas enlarged by a whole factor, every pixel a sharp block (nearest neighbour), RGBA.
-void enlargePicture(const sf::Uint8* rgba, int width, int height, int factor, std::vector<sf::Uint8>& out);

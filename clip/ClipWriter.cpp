@@ -11,6 +11,7 @@ extern "C"
 }
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <vector>
 
@@ -50,6 +51,8 @@ struct ClipWriter::Streams
     AVStream* videoStream = nullptr;
     AVStream* audioStream = nullptr;
     AVFrame* picture = nullptr;
+    // The game's picture in full planes, before it is enlarged.
+    AVFrame* small = nullptr;
     AVFrame* sound = nullptr;
     AVPacket* packet = nullptr;
     SwsContext* converter = nullptr;
@@ -65,6 +68,7 @@ struct ClipWriter::Streams
         sws_freeContext(converter);
         av_packet_free(&packet);
         av_frame_free(&picture);
+        av_frame_free(&small);
         av_frame_free(&sound);
         avcodec_free_context(&video);
         avcodec_free_context(&audio);
@@ -110,8 +114,16 @@ struct ClipWriter::Streams
         picture->width = video->width;
         picture->height = video->height;
         check(av_frame_get_buffer(picture, 0), "Cannot allocate a video frame");
-        converter = require(sws_getContext(format.width, format.height, AV_PIX_FMT_RGBA, format.width, format.height,
-                                           AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr),
+        if (format.pictureScale < 1 || format.width % format.pictureScale != 0 ||
+            format.height % format.pictureScale != 0)
+            throw ClipError("The clip's size is no whole multiple of its picture's");
+        small = require(av_frame_alloc(), "Out of memory");
+        small->format = AV_PIX_FMT_YUV444P;
+        small->width = format.width / format.pictureScale;
+        small->height = format.height / format.pictureScale;
+        check(av_frame_get_buffer(small, 0), "Cannot allocate a video frame");
+        converter = require(sws_getContext(small->width, small->height, AV_PIX_FMT_RGBA, small->width, small->height,
+                                           AV_PIX_FMT_YUV444P, SWS_POINT, nullptr, nullptr, nullptr),
                             "Cannot set up the colour conversion");
     }
 
@@ -201,8 +213,10 @@ void ClipWriter::writePicture(const sf::Uint8* rgba)
     Streams& s = *streams;
     check(av_frame_make_writable(s.picture), "Cannot write a video frame");
     const uint8_t* source[] = {rgba};
-    const int stride[] = {4 * s.format.width};
-    sws_scale(s.converter, source, stride, 0, s.format.height, s.picture->data, s.picture->linesize);
+    const int stride[] = {4 * s.small->width};
+    sws_scale(s.converter, source, stride, 0, s.small->height, s.small->data, s.small->linesize);
+    enlargeTo420(s.small->data, s.small->linesize, s.small->width, s.small->height, s.format.pictureScale,
+                 s.picture->data, s.picture->linesize);
     s.picture->pts = s.pictures++;
     s.encode(s.video, s.videoStream, s.picture);
 }
@@ -238,4 +252,53 @@ void ClipWriter::finish()
     check(avio_closep(&s.container->pb), "Cannot finish \"" + s.path + "\"");
     s.opened = false;
     s.finished = true;
+}
+
+void enlargeTo420(const std::uint8_t* const source[3], const int sourceStride[3], int width, int height, int factor,
+                  std::uint8_t* const target[3], const int targetStride[3])
+{
+    const int lumaWidth = width * factor;
+    const int lumaHeight = height * factor;
+
+    // Luma: each row of blocks is made once, through a table of which picture column each column shows, and
+    // copied for the block's other rows.
+    std::vector<int> column(static_cast<std::size_t>(lumaWidth));
+    for (int x = 0; x < lumaWidth; ++x)
+        column[static_cast<std::size_t>(x)] = x / factor;
+    for (int y = 0; y < height; ++y)
+    {
+        const std::uint8_t* in = source[0] + static_cast<std::ptrdiff_t>(y) * sourceStride[0];
+        std::uint8_t* row = target[0] + static_cast<std::ptrdiff_t>(y) * factor * targetStride[0];
+        for (int x = 0; x < lumaWidth; ++x)
+            row[x] = in[column[static_cast<std::size_t>(x)]];
+        for (int i = 1; i < factor; ++i)
+            std::copy_n(row, lumaWidth, row + static_cast<std::ptrdiff_t>(i) * targetStride[0]);
+    }
+
+    // Chroma: a 2x2 luma square covers one to four picture pixels; which ones depends only on the column and row.
+    const int chromaWidth = (lumaWidth + 1) / 2;
+    const int chromaHeight = (lumaHeight + 1) / 2;
+    std::vector<int> left(static_cast<std::size_t>(chromaWidth));
+    std::vector<int> right(static_cast<std::size_t>(chromaWidth));
+    for (int x = 0; x < chromaWidth; ++x)
+    {
+        left[static_cast<std::size_t>(x)] = 2 * x / factor;
+        right[static_cast<std::size_t>(x)] = std::min(2 * x + 1, lumaWidth - 1) / factor;
+    }
+    for (int plane = 1; plane < 3; ++plane)
+        for (int y = 0; y < chromaHeight; ++y)
+        {
+            const std::uint8_t* upper =
+                source[plane] + static_cast<std::ptrdiff_t>(2 * y / factor) * sourceStride[plane];
+            const std::uint8_t* lower =
+                source[plane] +
+                static_cast<std::ptrdiff_t>(std::min(2 * y + 1, lumaHeight - 1) / factor) * sourceStride[plane];
+            std::uint8_t* out = target[plane] + static_cast<std::ptrdiff_t>(y) * targetStride[plane];
+            for (int x = 0; x < chromaWidth; ++x)
+            {
+                const auto l = static_cast<std::size_t>(left[static_cast<std::size_t>(x)]);
+                const auto r = static_cast<std::size_t>(right[static_cast<std::size_t>(x)]);
+                out[x] = static_cast<std::uint8_t>((upper[l] + upper[r] + lower[l] + lower[r] + 2) / 4);
+            }
+        }
 }

@@ -2,6 +2,7 @@
 
 #include "clip/ClipSink.hpp"
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -15,8 +16,11 @@ public:
 
 struct ClipFormat
 {
+    // The clip's picture; each picture it is given is this many times smaller and is shown enlarged, every
+    // pixel a sharp block, as the window shows the canvas.
     int width = 900;
     int height = 600;
+    int pictureScale = 3;
     int framesPerSecond = 60;
     unsigned sampleRate = 44100;
     unsigned channels = 1;
@@ -44,3 +48,9 @@ private:
     struct Streams;
     std::unique_ptr<Streams> streams;
 };
+
+// Enlarges full planes (a Y, U and V value for every picture pixel) by a whole factor into 4:2:0 planes: every
+// picture pixel a sharp block of luma, each chroma value the mean of the picture pixels under its 2x2 luma square.
+// The colour conversion then runs on the small picture, a ninth of the pixels at the game's factor.
+void enlargeTo420(const std::uint8_t* const source[3], const int sourceStride[3], int width, int height, int factor,
+                  std::uint8_t* const target[3], const int targetStride[3]);

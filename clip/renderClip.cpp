@@ -91,6 +91,7 @@ int renderClip(const std::string& input, const std::string& output, bool force)
         ClipFormat format;
         format.width = WINDOW_WIDTH;
         format.height = WINDOW_HEIGHT;
+        format.pictureScale = WINDOW_WIDTH / CANVAS_WIDTH;
         format.sampleRate = mixdown.getSampleRate();
         format.channels = mixdown.getChannels();
         ClipWriter writer(output, format);

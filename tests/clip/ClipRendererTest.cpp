@@ -77,21 +77,11 @@ TEST(ClipRenderer, ALongGameLastsItsLengthWithinOneVideoFrame)
     }
 }
 
-TEST(ClipRenderer, VideoFrameCountsAndEnlargedBlocks)
+TEST(ClipRenderer, VideoFrameCounts)
 {
     EXPECT_EQ(videoFramesBefore(sf::Time::Zero, 60), 0);
     EXPECT_EQ(videoFramesBefore(sf::microseconds(-5), 60), 0);
     EXPECT_EQ(videoFramesBefore(sf::microseconds(1), 60), 1);
     EXPECT_EQ(videoFramesBefore(sf::seconds(1.f), 60), 60);
     EXPECT_EQ(videoFramesBefore(sf::microseconds(1000001), 60), 61);
-
-    // A 2x2 picture, three times enlarged: every pixel a 3x3 block of its own colour, upright.
-    const std::vector<sf::Uint8> picture{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
-    std::vector<sf::Uint8> enlarged;
-    enlargePicture(picture.data(), 2, 2, 3, enlarged);
-    ASSERT_EQ(enlarged.size(), 6u * 6u * 4u);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 6; ++x)
-            for (int c = 0; c < 4; ++c)
-                EXPECT_EQ(enlarged[(y * 6 + x) * 4 + c], picture[((y / 3) * 2 + x / 3) * 4 + c]) << x << "," << y;
 }

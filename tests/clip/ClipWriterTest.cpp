@@ -218,3 +218,34 @@ TEST_F(ClipWriterTest, TheSoundKeepsTheBeatAndThePictureItsPixels)
     // Colour subsampling blurs the square's edges a little; nothing else may be far off.
     EXPECT_LT(worst, 160);
 }
+
+TEST(ClipWriter, EnlargesThePictureIntoSharpLumaAndMeanChroma)
+{
+    // A 2x2 picture three times enlarged is 6x6 luma and 3x3 chroma. Chroma column 1 covers luma columns 2 and 3,
+    // which belong to picture columns 0 and 1; columns 0 and 2 lie within one picture column each.
+    const std::uint8_t y[] = {10, 20, 30, 40};
+    const std::uint8_t u[] = {0, 100, 200, 40};
+    const std::uint8_t v[] = {8, 8, 8, 8};
+    const std::uint8_t* const source[] = {y, u, v};
+    const int sourceStride[] = {2, 2, 2};
+    std::vector<std::uint8_t> luma(7 * 6, 0);
+    std::vector<std::uint8_t> blue(4 * 3, 0);
+    std::vector<std::uint8_t> red(4 * 3, 0);
+    std::uint8_t* const target[] = {luma.data(), blue.data(), red.data()};
+    // Strides wider than the rows, as FFmpeg's frames have; the padding is left alone.
+    const int targetStride[] = {7, 4, 4};
+    enlargeTo420(source, sourceStride, 2, 2, 3, target, targetStride);
+
+    for (int row = 0; row < 6; ++row)
+    {
+        for (int column = 0; column < 6; ++column)
+            EXPECT_EQ(luma[static_cast<std::size_t>(row * 7 + column)], y[(row / 3) * 2 + column / 3])
+                << column << "," << row;
+        EXPECT_EQ(luma[static_cast<std::size_t>(row * 7 + 6)], 0) << "padding of row " << row;
+    }
+    const std::vector<std::uint8_t> expectedBlue{0, 50, 100, 0, 100, 85, 70, 0, 200, 120, 40, 0};
+    EXPECT_EQ(blue, expectedBlue);
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_EQ(red[static_cast<std::size_t>(row * 4 + column)], 8);
+}
