@@ -86,6 +86,11 @@ def main(path):
             added = per_frame(recorded, "cpu_time") - base
             rows.append(f"{'recording, added to a frame':<44} {added:>11.1f} us {'':>14} {added / frame_cpu:8.3f}x  "
                         f"a whole frame's own time, p50 ({frame_cpu:.0f} us)")
+    render = runs.get("benchRenderScriptedGame/iterations:3/process_time/real_time")
+    if render:
+        wall, cpu = us(render["name"], "real_time") / 1e6, us(render["name"], "cpu_time") / 1e6
+        rows.append(f"{'render a scripted game to an MP4':<44} {cpu:>11.2f} s  {wall:>11.2f} s  {wall / 3.5:8.2f}x  "
+                    f"goal 3.5 s (wall); {render['game_s'] / wall:.1f}x real time; cpu is all threads")
     row("three stems opened and checked", "benchStemsChecked", "benchStemsDecodedInFull", "three stems decoded in full")
     row("dust trail, one frame", "benchDustUpdateSteadyTrail", None, "")
     print("\n".join(rows))
