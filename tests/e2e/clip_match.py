@@ -21,10 +21,10 @@ of them covers and leaves open nothing that both cover. So a place in the clip i
 frames, and each sample is compared with the closer of the two. The figures are the mean absolute difference over
 the channels (MAD) and the share of samples with a channel more than 32 levels off ("far off").
 
-The tolerance, from 40 games on this machine, three screenshots each: the true place gives a MAD of 1.0 to 2.8 and
+The tolerance, from 50 games on this machine, three screenshots each: the true place gives a MAD of 1.0 to 2.8 and
 0% to 0.3% far off (what is left is H.264's and yuv420p's loss at sharp edges: the grass line, the dust, the
-baseballers' sides); two seconds away gives a MAD of 10.5 to 40.8 and 10.9% to 39.5% far off, and the same moment
-of another game played with the same keys a MAD of 8.8 or more and 8.7% or more. (Compared with single frames, the
+baseballers' sides); two seconds away gives a MAD of 10.5 to 40.8 and 10.9% to 39.8% far off, and the same moment
+of another game played with the same keys a MAD of 8.0 or more and 5.7% or more. (Compared with single frames, the
 true match of a screenshot taken while blown baseballers fly reached a MAD of 5.8 and 3.8%.) A match needs a MAD of
 at most 5 and at most 2% far off. The true place lay from 0.08 s before FROM to 0.04 s after it.
 """
