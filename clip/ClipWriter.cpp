@@ -229,7 +229,7 @@ void ClipWriter::writeSound(const float* samples, std::size_t frames)
     Streams& s = *streams;
     const std::size_t channels = s.format.channels;
     s.pendingSound.insert(s.pendingSound.end(), samples, samples + frames * channels);
-    const std::size_t frameSize = static_cast<std::size_t>(s.audio->frame_size);
+    const auto frameSize = static_cast<std::size_t>(s.audio->frame_size);
     std::size_t done = 0;
     while (s.pendingSound.size() - done >= frameSize * channels)
     {

@@ -228,9 +228,9 @@ TEST(ClipWriter, EnlargesThePictureIntoSharpLumaAndMeanChroma)
     const std::uint8_t v[] = {8, 8, 8, 8};
     const std::uint8_t* const source[] = {y, u, v};
     const int sourceStride[] = {2, 2, 2};
-    std::vector<std::uint8_t> luma(7 * 6, 0);
-    std::vector<std::uint8_t> blue(4 * 3, 0);
-    std::vector<std::uint8_t> red(4 * 3, 0);
+    std::vector<std::uint8_t> luma(std::size_t{7} * 6, 0);
+    std::vector<std::uint8_t> blue(std::size_t{4} * 3, 0);
+    std::vector<std::uint8_t> red(std::size_t{4} * 3, 0);
     std::uint8_t* const target[] = {luma.data(), blue.data(), red.data()};
     // Strides wider than the rows, as FFmpeg's frames have; the padding is left alone.
     const int targetStride[] = {7, 4, 4};
