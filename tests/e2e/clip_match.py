@@ -35,6 +35,9 @@ import sys
 import numpy as np
 from PIL import Image
 
+import checks
+from checks import fail, measured, ok
+
 WIDTH, HEIGHT = 900, 600
 FPS = 60
 MAX_MAD = 5.0
@@ -43,22 +46,6 @@ MAX_FAR_SHARE = 0.02
 SEARCH_BEFORE, SEARCH_AFTER = 1.0, 0.75
 NEAR_BEFORE, NEAR_AFTER = 0.5, 0.25
 APART = 2 * FPS
-
-failures = 0
-
-
-def ok(text):
-    print("ok: " + text, flush=True)
-
-
-def fail(text):
-    global failures
-    failures += 1
-    print("FAIL: " + text, flush=True)
-
-
-def measured(text):
-    print("measured: " + text, flush=True)
 
 
 def samples(picture):
@@ -196,4 +183,4 @@ if __name__ == "__main__":
     if len(arguments) < 4 or (len(arguments) - 1) % 3 != 0:
         sys.exit(__doc__)
     main(arguments[0], [tuple(arguments[i:i + 3]) for i in range(1, len(arguments), 3)])
-    sys.exit(1 if failures else 0)
+    sys.exit(1 if checks.failures else 0)

@@ -8,14 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 export ALSOFT_DRIVERS=null
 
 recording="$WORK/game.rec"
-(cd "$BUILD" && exec "$EXE" --record "$recording" 2>"$WORK/record.err") &
-GAME=$!
-wait_for_window 10
-if [ -z "$WINDOW" ]; then
-    fail "the recording game showed no window: $(tr '\n' '|' <"$WORK/record.err")"
-    finish
-fi
-focus_window || fail "the window did not take the keyboard focus"
+start_focused_game --record "$recording"
 
 # A screenshot of the window, with when its taking began and ended, in ms after the window appeared.
 SHOTS=()

@@ -89,21 +89,27 @@ deadline_after() {
 }
 
 # Starts the game in the background from the given folder. The arguments after the folder are environment settings
-# (NAME=value). Sets GAME (its process id), GAME_STARTED_MS and GAME_ERR (the file that collects its stderr).
+# (NAME=value), then, after a --, the game's own arguments. Sets GAME (its process id), GAME_STARTED_MS and GAME_ERR
+# (the file that collects its stderr).
 start_game() {
-    local folder="$1"
+    local folder="$1" settings=()
     shift
+    while [ "$#" -gt 0 ] && [ "$1" != -- ]; do
+        settings+=("$1")
+        shift
+    done
+    [ "$#" -eq 0 ] || shift
     GAME_ERR="$(mktemp -p "$WORK" stderr.XXXXXX)"
-    (cd "$folder" && exec env "$@" "$EXE" 2>"$GAME_ERR") &
+    (cd "$folder" && exec env "${settings[@]}" "$EXE" "$@" 2>"$GAME_ERR") &
     GAME=$!
     now_ms
     GAME_STARTED_MS=$NOW_MS
 }
 
-# Starts the game from the build folder and waits for its window and the keyboard focus. A game that shows no
-# window ends the script as failed.
+# Starts the game from the build folder, with the given arguments, and waits for its window and the keyboard focus.
+# A game that shows no window ends the script as failed.
 start_focused_game() {
-    start_game "$BUILD"
+    start_game "$BUILD" -- "$@"
     wait_for_window 10
     if [ -z "$WINDOW" ]; then
         wait_for_end 5

@@ -26,6 +26,9 @@ import wave
 import numpy as np
 from PIL import ImageGrab
 
+import checks
+from checks import check, fail, measured
+
 BASE_STEM = "resources/sounds/music_base.wav"
 TOP_STEM = "resources/sounds/music_top.wav"
 BOTTOM_STEM = "resources/sounds/music_bottom.wav"
@@ -42,27 +45,7 @@ GRAB_REST = 0.01
 # Drawing may round a channel (a tint multiplies; the presentation draws a flicker of alpha 0 or 1 over the canvas).
 COLOUR_SLACK = 3
 
-failures = 0
 games = []  # every game started, to be stopped if a scene leaves it running
-
-
-def ok(text):
-    print("ok: " + text, flush=True)
-
-
-def fail(text):
-    global failures
-    failures += 1
-    print("FAIL: " + text, flush=True)
-
-
-def measured(text):
-    print("measured: " + text, flush=True)
-
-
-def check(condition, text):
-    (ok if condition else fail)(text)
-    return condition
 
 
 # ---------------------------------------------------------------------------------------------------------------
@@ -875,7 +858,7 @@ def main():
     finally:
         for game in games:
             game.stop()
-    return 1 if failures else 0
+    return 1 if checks.failures else 0
 
 
 if __name__ == "__main__":

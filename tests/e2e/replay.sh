@@ -7,14 +7,7 @@ export ALSOFT_DRIVERS=null
 
 # Exactness: a whole game with dashes and the love circle, recorded, then checked.
 recording="$WORK/game.rec"
-(cd "$BUILD" && exec "$EXE" --record "$recording" 2>"$WORK/record.err") &
-GAME=$!
-wait_for_window 10
-if [ -z "$WINDOW" ]; then
-    fail "the recording game showed no window: $(tr '\n' '|' <"$WORK/record.err")"
-    finish
-fi
-focus_window || fail "the window did not take the keyboard focus"
+start_focused_game --record "$recording"
 for key in Right Down Left Up d s; do
     xdotool key --delay 0 "$key"
     sleep 0.35
