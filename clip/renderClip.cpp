@@ -2,6 +2,7 @@
 
 #include "app/DisplayConnection.hpp"
 #include "app/Settings.hpp"
+#include "clip/BackgroundSink.hpp"
 #include "clip/ClipWriter.hpp"
 #include "clip/GameFrameSource.hpp"
 
@@ -95,9 +96,11 @@ int renderClip(const std::string& input, const std::string& output, bool force)
         format.sampleRate = mixdown.getSampleRate();
         format.channels = mixdown.getChannels();
         ClipWriter writer(output, format);
+        // The pictures are converted and encoded on a thread of their own while the game plays on.
+        BackgroundSink encoding(writer, static_cast<std::size_t>(CANVAS_WIDTH) * CANVAS_HEIGHT * 4, format.channels);
 
         // Phase 2: the game, frame by frame.
-        ClipRenderer renderer(writer, mixdown, format.framesPerSecond);
+        ClipRenderer renderer(encoding, mixdown, format.framesPerSecond);
         Progress progress(videoFramesBefore(source->getExpectedLength(), format.framesPerSecond));
         ClipFrame frame;
         while (source->next(frame))
@@ -106,6 +109,7 @@ int renderClip(const std::string& input, const std::string& output, bool force)
             progress.update(renderer.getVideoFrames());
         }
         renderer.finish(source->getLength());
+        encoding.finish();
         writer.finish();
         progress.update(renderer.getVideoFrames());
         progress.end();
