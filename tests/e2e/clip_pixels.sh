@@ -16,7 +16,7 @@ screenshot() {
     local file="$WORK/$1.png" began
     now_ms
     began=$((NOW_MS - WINDOW_SHOWN_MS))
-    if ! import -window "$WINDOW" "png:$file" 2>/dev/null; then
+    if ! timeout 10 import -window "$WINDOW" "png:$file" 2>/dev/null; then
         fail "no screenshot $1"
         return
     fi

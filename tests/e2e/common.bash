@@ -133,7 +133,7 @@ wait_for_window() {
     deadline_after "$1"
     WINDOW=""
     while [ -z "$WINDOW" ] && game_running && [ "$NOW_MS" -lt "$DEADLINE_MS" ]; do
-        WINDOW="$(xdotool search --onlyvisible --pid "$GAME" --name '^Brindlewick$' 2>/dev/null | head -n 1)"
+        WINDOW="$(timeout 5 xdotool search --onlyvisible --pid "$GAME" --name '^Brindlewick$' 2>/dev/null | head -n 1)"
         now_ms
         [ -z "$WINDOW" ] && sleep 0.02
     done
@@ -218,16 +218,18 @@ cpu_ticks() {
     echo $((fields[13] + fields[14]))
 }
 
-# A fingerprint of what the game's window shows now.
+# A fingerprint of what the game's window shows now. Calls to the X server here and below are bounded: a client whose
+# connection this Xvfb drops, or a focus that never comes, would otherwise hold the script until ctest's timeout,
+# with nothing said.
 window_picture() {
-    import -window "$WINDOW" rgb:- 2>/dev/null | md5sum | cut -d ' ' -f 1
+    timeout 10 import -window "$WINDOW" rgb:- 2>/dev/null | md5sum | cut -d ' ' -f 1
 }
 
 # Gives the game's window the keyboard focus, so that xdotool's key presses (sent through the XTEST extension, as a
 # keyboard would) reach it.
 focus_window() {
-    xdotool windowfocus --sync "$WINDOW" 2>/dev/null
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$WINDOW" ]
+    timeout 5 xdotool windowfocus --sync "$WINDOW" 2>/dev/null
+    [ "$(timeout 5 xdotool getwindowfocus 2>/dev/null)" = "$WINDOW" ]
 }
 
 # Every key the game binds except Escape, as xdotool names them.
@@ -235,7 +237,7 @@ PLAY_KEYS=(Up Down Left Right w a s d Shift_L Shift_R)
 
 # Lets go of every key a script may have held.
 release_keys() {
-    xdotool keyup --delay 0 "${PLAY_KEYS[@]}" Escape 2>/dev/null
+    timeout 5 xdotool keyup --delay 0 "${PLAY_KEYS[@]}" Escape 2>/dev/null
 }
 
 # An X server started without -noreset (as a plain xvfb-run starts it) resets when its last client leaves, and

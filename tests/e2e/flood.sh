@@ -49,7 +49,7 @@ key_log="$WORK/keys.log"
 stdbuf -oL xev -id "$WINDOW" -event keyboard >"$key_log" 2>&1 &
 listener=$!
 for _ in $(seq 1 40); do
-    xdotool key --delay 0 Up
+    timeout 5 xdotool key --delay 0 Up
     grep -q '^KeyPress event' "$key_log" && break
     sleep 0.05
 done
@@ -72,13 +72,13 @@ for ((batch = 0; batch < BATCHES; batch++)); do
     [ "$wait_ms" -gt 0 ] && sleep "$(printf '%d.%03d' $((wait_ms / 1000)) $((wait_ms % 1000)))"
     game_running || break
     flood_batch args
-    xdotool "${args[@]}" 2>/dev/null && sent=$((sent + BATCH_EVENTS))
+    timeout 10 xdotool "${args[@]}" 2>/dev/null && sent=$((sent + BATCH_EVENTS))
 done
 now_ms
 flood_ms=$((NOW_MS - flood_start))
 still_running=no
 game_running && still_running=yes
-focused="$(xdotool getwindowfocus 2>/dev/null)"
+focused="$(timeout 5 xdotool getwindowfocus 2>/dev/null)"
 release_keys
 
 wait_for_end 20
