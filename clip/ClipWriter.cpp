@@ -1,5 +1,7 @@
 #include "clip/ClipWriter.hpp"
 
+#include "clip/PictureEnlarger.hpp"
+
 extern "C"
 {
 #include <libavcodec/avcodec.h>
@@ -53,6 +55,7 @@ struct ClipWriter::Streams
     AVFrame* picture = nullptr;
     // The game's picture in full planes, before it is enlarged.
     AVFrame* small = nullptr;
+    std::unique_ptr<PictureEnlarger> enlarger;
     AVFrame* sound = nullptr;
     AVPacket* packet = nullptr;
     SwsContext* converter = nullptr;
@@ -122,6 +125,7 @@ struct ClipWriter::Streams
         small->width = format.width / format.pictureScale;
         small->height = format.height / format.pictureScale;
         check(av_frame_get_buffer(small, 0), "Cannot allocate a video frame");
+        enlarger = std::make_unique<PictureEnlarger>(small->width, small->height, format.pictureScale);
         converter = require(sws_getContext(small->width, small->height, AV_PIX_FMT_RGBA, small->width, small->height,
                                            AV_PIX_FMT_YUV444P, SWS_POINT, nullptr, nullptr, nullptr),
                             "Cannot set up the colour conversion");
@@ -218,8 +222,7 @@ void ClipWriter::writePicture(const sf::Uint8* rgba)
     const uint8_t* source[] = {rgba};
     const int stride[] = {4 * s.small->width};
     sws_scale(s.converter, source, stride, 0, s.small->height, s.small->data, s.small->linesize);
-    enlargeTo420(s.small->data, s.small->linesize, s.small->width, s.small->height, s.format.pictureScale,
-                 s.picture->data, s.picture->linesize);
+    s.enlarger->enlarge(s.small->data, s.small->linesize, s.picture->data, s.picture->linesize);
     s.picture->pts = s.pictures++;
     s.encode(s.video, s.videoStream, s.picture);
 }
@@ -255,61 +258,4 @@ void ClipWriter::finish()
     check(avio_closep(&s.container->pb), "Cannot finish \"" + s.path + "\"");
     s.opened = false;
     s.finished = true;
-}
-
-void enlargeTo420(const std::uint8_t* const source[3], const int sourceStride[3], int width, int height, int factor,
-                  std::uint8_t* const target[3], const int targetStride[3])
-{
-    const int lumaWidth = width * factor;
-    const int lumaHeight = height * factor;
-
-    // Luma: each row of blocks is made once, through a table of which picture column each column shows, and
-    // copied for the block's other rows.
-    std::vector<int> column(static_cast<std::size_t>(lumaWidth));
-    for (int x = 0; x < lumaWidth; ++x)
-        column[static_cast<std::size_t>(x)] = x / factor;
-    for (int y = 0; y < height; ++y)
-    {
-        const std::uint8_t* in = source[0] + static_cast<std::ptrdiff_t>(y) * sourceStride[0];
-        std::uint8_t* row = target[0] + static_cast<std::ptrdiff_t>(y) * factor * targetStride[0];
-        for (int x = 0; x < lumaWidth; ++x)
-            row[x] = in[column[static_cast<std::size_t>(x)]];
-        for (int i = 1; i < factor; ++i)
-            std::copy_n(row, lumaWidth, row + static_cast<std::ptrdiff_t>(i) * targetStride[0]);
-    }
-
-    // Chroma: a 2x2 luma square covers one to four picture pixels; which ones depends only on the column and row.
-    const int chromaWidth = (lumaWidth + 1) / 2;
-    const int chromaHeight = (lumaHeight + 1) / 2;
-    std::vector<int> left(static_cast<std::size_t>(chromaWidth));
-    std::vector<int> right(static_cast<std::size_t>(chromaWidth));
-    for (int x = 0; x < chromaWidth; ++x)
-    {
-        left[static_cast<std::size_t>(x)] = 2 * x / factor;
-        right[static_cast<std::size_t>(x)] = std::min(2 * x + 1, lumaWidth - 1) / factor;
-    }
-    // Each picture row's pairs are summed once; every chroma row then adds the sums of the one or two picture rows
-    // under it.
-    std::vector<std::uint16_t> sums(static_cast<std::size_t>(chromaWidth) * static_cast<std::size_t>(height));
-    for (int plane = 1; plane < 3; ++plane)
-    {
-        for (int y = 0; y < height; ++y)
-        {
-            const std::uint8_t* in = source[plane] + static_cast<std::ptrdiff_t>(y) * sourceStride[plane];
-            std::uint16_t* sum = &sums[static_cast<std::size_t>(y) * static_cast<std::size_t>(chromaWidth)];
-            for (int x = 0; x < chromaWidth; ++x)
-                sum[x] = static_cast<std::uint16_t>(in[left[static_cast<std::size_t>(x)]] +
-                                                    in[right[static_cast<std::size_t>(x)]]);
-        }
-        for (int y = 0; y < chromaHeight; ++y)
-        {
-            const auto upperRow = static_cast<std::size_t>(2 * y / factor);
-            const auto lowerRow = static_cast<std::size_t>(std::min(2 * y + 1, lumaHeight - 1) / factor);
-            const std::uint16_t* upper = &sums[upperRow * static_cast<std::size_t>(chromaWidth)];
-            const std::uint16_t* lower = &sums[lowerRow * static_cast<std::size_t>(chromaWidth)];
-            std::uint8_t* out = target[plane] + static_cast<std::ptrdiff_t>(y) * targetStride[plane];
-            for (int x = 0; x < chromaWidth; ++x)
-                out[x] = static_cast<std::uint8_t>((upper[x] + lower[x] + 2) / 4);
-        }
-    }
 }

@@ -2,7 +2,6 @@
 
 #include "clip/ClipSink.hpp"
 
-#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -48,9 +47,3 @@ private:
     struct Streams;
     std::unique_ptr<Streams> streams;
 };
-
-// Enlarges full planes (a Y, U and V value for every picture pixel) by a whole factor into 4:2:0 planes: every
-// picture pixel a sharp block of luma, each chroma value the mean of the picture pixels under its 2x2 luma square.
-// The colour conversion then runs on the small picture, a ninth of the pixels at the game's factor.
-void enlargeTo420(const std::uint8_t* const source[3], const int sourceStride[3], int width, int height, int factor,
-                  std::uint8_t* const target[3], const int targetStride[3]);

@@ -1,5 +1,6 @@
 #include "clip/ClipWriter.hpp"
 #include "clip/ClipRenderer.hpp"
+#include "clip/PictureEnlarger.hpp"
 
 #include "app/Settings.hpp"
 
