@@ -1,6 +1,7 @@
 #include "app/MainScreen.hpp"
 
 #include "app/Settings.hpp"
+#include "app/reserveWorkingMemory.hpp"
 #include "assets/Assets.hpp"
 #include "game/Round.hpp"
 #include "game/RoundSeams.hpp"
@@ -98,6 +99,7 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
                 seams ? seams->timeSource(kit::realTimeSource()) : kit::realTimeSource());
     if (seams)
         seams->roundReady();
+    reserveWorkingMemory();
     const auto pollEvents = [&]
     {
         if (!seams)

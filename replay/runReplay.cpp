@@ -4,6 +4,7 @@
 #include "app/Options.hpp"
 #include "app/Settings.hpp"
 #include "app/createWindow.hpp"
+#include "app/reserveWorkingMemory.hpp"
 #include "assets/Assets.hpp"
 #include "game/StreamedTrack.hpp"
 #include "render/presentCanvas.hpp"
@@ -92,6 +93,7 @@ int runReplay(const Options& options)
     ReplaySession session(std::move(source), cache);
     if (speakers)
         speakers->start();
+    reserveWorkingMemory();
     sf::Clock clock;
     sf::Time played;
     bool reported = false;
