@@ -4,6 +4,7 @@
 
 #include "app/Settings.hpp"
 #include "app/createWindow.hpp"
+#include "app/reserveWorkingMemory.hpp"
 #include "game/StreamedTrack.hpp"
 #include "world/SoundEffect.hpp"
 
@@ -13,7 +14,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <vector>
 
 namespace
@@ -55,6 +58,19 @@ void report(benchmark::State& state, const char* name, const std::vector<double>
         std::count_if(frames.begin(), frames.end(), [median](double frame) { return frame > 2. * median; }));
 }
 
+// Each frame's times, one line a frame (world, present, world_cpu, present_cpu, in microseconds), for
+// scripts/bench.sh to set the runs of separate processes side by side: a first use comes back at the same frame in
+// every run, while the machine's other work falls on different frames each time.
+void writeFrameTimes(const char* path, const std::vector<std::vector<double>*>& parts)
+{
+    std::ofstream out(path);
+    for (std::size_t frame = 0; frame < parts.front()->size(); ++frame)
+    {
+        for (const std::vector<double>* part : parts)
+            out << (*part)[frame] << (part == parts.back() ? '\n' : ' ');
+    }
+}
+
 sf::RenderWindow& gameWindow()
 {
     static sf::RenderWindow window;
@@ -87,6 +103,7 @@ void benchWholeGameFrames(benchmark::State& state)
         SoundEffect blow(*blowBuffer);
         BenchRound game(&dash, &zoop, &blow);
         game.getBase().duration = sf::seconds(14.f);
+        reserveWorkingMemory();
         for (int frame = 0;; ++frame)
         {
             const Clock::time_point start = Clock::now();
@@ -108,6 +125,8 @@ void benchWholeGameFrames(benchmark::State& state)
             shownCpu.push_back(endCpu - presentCpu);
         }
     }
+    if (const char* path = std::getenv("BRINDLEWICK_FRAME_TIMES"))
+        writeFrameTimes(path, {&world, &shown, &worldCpu, &shownCpu});
     report(state, "world", world);
     report(state, "present", shown);
     report(state, "frame", whole);
@@ -167,6 +186,7 @@ void benchSetUp(benchmark::State& state)
         const RoundMedia roundMedia{*player, *background, *selector, *timeIcon, *dust, *font};
         const RoundSounds sounds{base, top, bottom, dash, zoop, blow};
         Round round(roundMedia, sounds, screen.getDrawList(), actions);
+        reserveWorkingMemory();
         round.frame(sf::Time::Zero, [&] { actions.update(window); });
         screen.present(window);
         first += microsecondsSince(firstStart);
