@@ -8,6 +8,7 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace
@@ -19,12 +20,17 @@ const sf::Color DoomedRed(255, 20, 20, 255);
 // 45 pixels at most, and a corner counts while its distance cut to a whole number is within the radius.
 constexpr float LoveReachRight = CANVAS_WIDTH + 45.f + 1.f;
 
-sf::ConvexShape makeWing(sf::Vector2f outerTop, sf::Vector2f outerBottom)
+// The corners of each wing, the same for every baseballer: the outer top, the tip where the two meet, the outer
+// bottom. The love reads them from here rather than from the shapes, a call and a far read each.
+using WingCorners = std::array<sf::Vector2f, 3>;
+const WingCorners WingACorners{{{0.f, 0.f}, {1.f, 0.5f}, {0.f, 1.f}}};
+const WingCorners WingBCorners{{{2.f, 0.f}, {1.f, 0.5f}, {2.f, 1.f}}};
+
+sf::ConvexShape makeWing(const WingCorners& corners)
 {
-    sf::ConvexShape wing(3);
-    wing.setPoint(0, outerTop);
-    wing.setPoint(1, sf::Vector2f(1.f, 0.5f));
-    wing.setPoint(2, outerBottom);
+    sf::ConvexShape wing(corners.size());
+    for (std::size_t i = 0; i < corners.size(); ++i)
+        wing.setPoint(i, corners[i]);
     wing.setFillColor(sf::Color::Black);
     return wing;
 }
@@ -34,24 +40,45 @@ sf::Uint8 toChannel(float value)
     return static_cast<sf::Uint8>(std::clamp(static_cast<int>(value), 0, 255));
 }
 
-// A wing's corner in the world, as placed by its own transform without its rotation.
-sf::Vector2f unturnedCorner(const sf::ConvexShape& wing, std::size_t index)
+// A wing's own transform without its rotation, read once for all its corners.
+struct UnturnedWing
 {
-    const sf::Vector2f point = wing.getPoint(index) - wing.getOrigin();
-    return wing.getPosition() + sf::Vector2f(point.x * wing.getScale().x, point.y * wing.getScale().y);
-}
+    explicit UnturnedWing(const sf::ConvexShape& wing)
+        : origin(wing.getOrigin())
+        , position(wing.getPosition())
+        , scale(wing.getScale())
+    {
+    }
 
+    // A corner in the world, as the wing's transform places it without the rotation.
+    sf::Vector2f corner(sf::Vector2f point) const
+    {
+        const sf::Vector2f fromOrigin = point - origin;
+        return position + sf::Vector2f(fromOrigin.x * scale.x, fromOrigin.y * scale.y);
+    }
+
+    sf::Vector2f origin;
+    sf::Vector2f position;
+    sf::Vector2f scale;
+};
+
+// The distance cut to a whole number is within the radius. Most corners are far from the circle: those more than
+// one pixel beyond the cut are turned away on the squared distance, and only the rest take the root.
 bool withinWhole(sf::Vector2f point, sf::Vector2f centre, int wholeRadius)
 {
     const sf::Vector2f d = point - centre;
-    return static_cast<int>(std::sqrt(d.x * d.x + d.y * d.y)) <= wholeRadius;
+    const float squared = d.x * d.x + d.y * d.y;
+    const auto beyond = static_cast<float>(wholeRadius + 2);
+    if (squared > beyond * beyond)
+        return false;
+    return static_cast<int>(std::sqrt(squared)) <= wholeRadius;
 }
 
 } // namespace
 
 Baseballer::Baseballer(int id)
-    : wingA(makeWing({0.f, 0.f}, {0.f, 1.f}))
-    , wingB(makeWing({2.f, 0.f}, {2.f, 1.f}))
+    : wingA(makeWing(WingACorners))
+    , wingB(makeWing(WingBCorners))
     , speedX(static_cast<float>(kit::random(40, 100)))
     , identity(id)
     , killCommand("killed " + std::to_string(id))
@@ -158,11 +185,13 @@ void Baseballer::applyLove(float dt, bool bottomHalf, sf::Vector2f lovePosition,
 bool Baseballer::touchesCircle(sf::Vector2f centre, float radius) const
 {
     const int wholeRadius = static_cast<int>(radius);
-    for (std::size_t i = 0; i < 3; ++i)
+    const UnturnedWing a(wingA);
+    const UnturnedWing b(wingB);
+    for (std::size_t i = 0; i < WingACorners.size(); ++i)
     {
-        if (withinWhole(unturnedCorner(wingA, i), centre, wholeRadius))
+        if (withinWhole(a.corner(WingACorners[i]), centre, wholeRadius))
             return true;
-        if (withinWhole(unturnedCorner(wingB, i), centre, wholeRadius))
+        if (withinWhole(b.corner(WingBCorners[i]), centre, wholeRadius))
             return true;
     }
     return false;
