@@ -9,6 +9,22 @@ ActionMap::ActionMap(KeyState isKeyDown, JoystickState joystick)
     : isKeyDown(std::move(isKeyDown))
     , joystick(std::move(joystick))
 {
+    forgetKeys();
+}
+
+bool ActionMap::keyDown(sf::Keyboard::Key key) const
+{
+    if (key < 0 || key >= sf::Keyboard::KeyCount)
+        return isKeyDown(key);
+    std::int8_t& known = asked[static_cast<std::size_t>(key)];
+    if (known == Unasked)
+        known = isKeyDown(key) ? 1 : 0;
+    return known == 1;
+}
+
+void ActionMap::forgetKeys()
+{
+    asked.fill(Unasked);
 }
 
 Action& ActionMap::operator[](const std::string& name)
@@ -39,10 +55,19 @@ void ActionMap::replaceEvents(const std::vector<sf::Event>& polled)
 
 void ActionMap::pushEvent(const sf::Event& event)
 {
-    if (event.type == sf::Event::LostFocus)
-        focused = false;
-    else if (event.type == sf::Event::GainedFocus)
-        focused = true;
+    if (event.type == sf::Event::LostFocus || event.type == sf::Event::GainedFocus)
+    {
+        focused = event.type == sf::Event::GainedFocus;
+        // Keys held or let go while the focus was elsewhere are found out when it comes back.
+        forgetKeys();
+    }
+    else if (event.type == sf::Event::KeyPressed || event.type == sf::Event::KeyReleased)
+    {
+        if (event.key.code >= 0 && event.key.code < sf::Keyboard::KeyCount)
+            asked[static_cast<std::size_t>(event.key.code)] = Unasked;
+        else
+            forgetKeys();
+    }
     axisPresses.take(event);
     events.push_back(event);
 }
@@ -52,7 +77,8 @@ bool ActionMap::isActive(const std::string& name) const
     const auto found = actions.find(name);
     if (found == actions.end())
         return false;
-    return found->second.isActive(ActionContext{events, axisPresses, isKeyDown, joystick, focused});
+    const KeyState askedOnce = [this](sf::Keyboard::Key key) { return keyDown(key); };
+    return found->second.isActive(ActionContext{events, axisPresses, askedOnce, joystick, focused});
 }
 
 } // namespace kit

@@ -8,6 +8,8 @@
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Window.hpp>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -46,7 +48,15 @@ public:
     bool hasFocus() const { return focused; }
 
 private:
+    // A key as it was when last asked. Only that key's own event or a change of focus can change it while the
+    // window has the focus, so it is asked again only after one: a frame without keyboard events asks nothing,
+    // where on X each question is a round trip to the server.
+    bool keyDown(sf::Keyboard::Key key) const;
+    void forgetKeys();
+
     KeyState isKeyDown;
+    static constexpr std::int8_t Unasked = -1;
+    mutable std::array<std::int8_t, sf::Keyboard::KeyCount> asked{};
     JoystickState joystick;
     std::map<std::string, Action> actions;
     std::vector<sf::Event> events;

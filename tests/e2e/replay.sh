@@ -86,7 +86,7 @@ expect_usage() {
 }
 printf 'brindlewick-replay 9\nseed 1\n' >"$WORK/v9.rec"
 expect_usage "another version" "v9.rec: line 1: a recording of another format version" --replay "$WORK/v9.rec"
-sed '10s/k:36=0/k:36=zero/' "$recording" >"$WORK/damaged.rec"
+sed '10s/ t=[0-9]*/ t=zero/' "$recording" >"$WORK/damaged.rec"
 expect_usage "a damaged line" "damaged.rec: line 10: a damaged word" --replay "$WORK/damaged.rec" --check
 printf 'seed 3\n1.0 press Spacebar\n' >"$WORK/bad.script"
 expect_usage "a script with an unknown key" 'bad.script: line 2: unknown key' --replay "$WORK/bad.script" --check

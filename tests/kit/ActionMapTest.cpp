@@ -43,18 +43,55 @@ protected:
 
 } // namespace
 
-TEST_F(ActionMapTest, holdFollowsTheKeyboardAtTheMomentOfTheQuery)
+TEST_F(ActionMapTest, holdAsksTheKeyboardOnceAndAgainAfterTheKeysOwnEventsOrAChangeOfFocus)
 {
     actions["run"] = Action(sf::Keyboard::Space, Action::Hold);
+    actions["other"] = Action(sf::Keyboard::X, Action::Hold);
+    int asked = 0;
+    ActionMap counted(
+        [&](sf::Keyboard::Key key)
+        {
+            ++asked;
+            return held.count(key) > 0;
+        });
+    counted["run"] = Action(sf::Keyboard::Space, Action::Hold);
 
-    EXPECT_FALSE(actions.isActive("run"));
+    // Held from the start: the first question finds it.
     held.insert(sf::Keyboard::Space);
     EXPECT_TRUE(actions.isActive("run"));
-    poll({});
-    EXPECT_TRUE(actions.isActive("run"));
-    // A press event without the key being down is not a hold.
+    // Frames without its events ask nothing; the answer stands.
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        counted.clearEvents();
+        EXPECT_TRUE(counted.isActive("run"));
+    }
+    EXPECT_EQ(asked, 1);
+
+    // Its release is asked about again, and so is its press; a press event without the key down is not a hold.
     held.clear();
+    poll({keyEvent(sf::Event::KeyReleased, sf::Keyboard::Space)});
+    EXPECT_FALSE(actions.isActive("run"));
     poll({keyEvent(sf::Event::KeyPressed, sf::Keyboard::Space)});
+    EXPECT_FALSE(actions.isActive("run"));
+    held.insert(sf::Keyboard::Space);
+    poll({keyEvent(sf::Event::KeyPressed, sf::Keyboard::Space)});
+    EXPECT_TRUE(actions.isActive("run"));
+
+    // Another key's event leaves the answer as it was, while a key with no code of its own makes every key unknown.
+    held = {sf::Keyboard::X};
+    poll({keyEvent(sf::Event::KeyPressed, sf::Keyboard::X)});
+    EXPECT_TRUE(actions.isActive("run"));
+    EXPECT_TRUE(actions.isActive("other"));
+    poll({keyEvent(sf::Event::KeyPressed, sf::Keyboard::Unknown)});
+    EXPECT_FALSE(actions.isActive("run"));
+
+    // Let go while the focus was elsewhere: found out when it comes back.
+    held.insert(sf::Keyboard::Space);
+    poll({keyEvent(sf::Event::KeyPressed, sf::Keyboard::Space)});
+    ASSERT_TRUE(actions.isActive("run"));
+    poll({windowEvent(sf::Event::LostFocus)});
+    held.clear();
+    poll({windowEvent(sf::Event::GainedFocus)});
     EXPECT_FALSE(actions.isActive("run"));
 }
 
