@@ -13,6 +13,7 @@
 #include <SFML/Window/Event.hpp>
 
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -34,19 +35,26 @@ public:
 // waiting. The love is held open in the player's half, and the player dashes every half second, so the world's
 // every step has work. Textures need an OpenGL context, so a display is needed (xvfb-run where there is none).
 // Given seams (a recorder), it passes the outside through them as the main screen does.
+// The keyboard is the script's too, unless the real one is asked for: the game asks the X server every frame
+// whether Escape is held, a round trip to another process that a whole game's frames should pay.
 class BenchRound
 {
 public:
     static sf::Time frameTime() { return sf::microseconds(16000); }
 
+    enum class Keyboard
+    {
+        Scripted,
+        Real
+    };
+
     // A sound the bench was not given is only counted.
     SoundCue& orCounted(SoundCue* cue) { return cue != nullptr ? *cue : static_cast<SoundCue&>(counted); }
 
     explicit BenchRound(SoundCue* dash = nullptr, SoundCue* zoop = nullptr, SoundCue* blow = nullptr,
-                        RoundSeams* roundSeams = nullptr)
+                        RoundSeams* roundSeams = nullptr, Keyboard keyboard = Keyboard::Scripted)
         : seams(roundSeams)
-        , screen(seams ? seams->keyState(&sf::Keyboard::isKeyPressed)
-                       : kit::ActionMap::KeyState(&sf::Keyboard::isKeyPressed))
+        , screen(seams ? seams->keyState(keyState(keyboard)) : keyState(keyboard))
         , actions(screen.getActions())
     {
         if (seams)
@@ -116,8 +124,19 @@ private:
     static constexpr sf::Keyboard::Key Directions[4] = {sf::Keyboard::Right, sf::Keyboard::Down, sf::Keyboard::Left,
                                                         sf::Keyboard::Up};
 
+    kit::ActionMap::KeyState keyState(Keyboard keyboard)
+    {
+        if (keyboard == Keyboard::Real)
+            return &sf::Keyboard::isKeyPressed;
+        return [this](sf::Keyboard::Key code) { return held.count(code) > 0; };
+    }
+
     void key(sf::Keyboard::Key code, bool down)
     {
+        if (down)
+            held.insert(code);
+        else
+            held.erase(code);
         sf::Event event{};
         event.type = down ? sf::Event::KeyPressed : sf::Event::KeyReleased;
         event.key.code = code;
@@ -141,6 +160,7 @@ private:
     ScriptedTime time;
     kit::ActionMap& actions;
     std::vector<sf::Event> pending;
+    std::set<sf::Keyboard::Key> held;
     std::unique_ptr<Round> round;
     int frames = 0;
 };

@@ -101,7 +101,7 @@ void benchWholeGameFrames(benchmark::State& state)
         SoundEffect dash(*dashBuffer);
         SoundEffect zoop(*zoopBuffer);
         SoundEffect blow(*blowBuffer);
-        BenchRound game(&dash, &zoop, &blow);
+        BenchRound game(&dash, &zoop, &blow, nullptr, BenchRound::Keyboard::Real);
         game.getBase().duration = sf::seconds(14.f);
         reserveWorkingMemory();
         for (int frame = 0;; ++frame)

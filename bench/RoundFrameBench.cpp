@@ -56,6 +56,15 @@ void benchPresentGameFrame(benchmark::State& state)
     state.counters["alive"] = static_cast<double>(game.alive());
 }
 
+// What a game's frame pays beside the world's own work: "close" asks the X server whether Escape is held, a round
+// trip to another process whose wall time is mostly waiting.
+void benchEscapeAsked(benchmark::State& state)
+{
+    benchWindow();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sf::Keyboard::isKeyPressed(sf::Keyboard::Escape));
+}
+
 } // namespace
 
 // With none made beyond the round's own spawns (about as many as a game holds), and then with N alive, for the
@@ -69,3 +78,4 @@ BENCHMARK(benchWorldFrame)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
 BENCHMARK(benchPresentGameFrame)->Arg(20)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(benchEscapeAsked)->Unit(benchmark::kMicrosecond);
