@@ -56,8 +56,8 @@ void benchPresentGameFrame(benchmark::State& state)
     state.counters["alive"] = static_cast<double>(game.alive());
 }
 
-// What a game's frame pays beside the world's own work: "close" asks the X server whether Escape is held, a round
-// trip to another process whose wall time is mostly waiting.
+// One question to the X server whether a key is held ("close" asks about Escape): a round trip to another process,
+// its wall time mostly waiting. The game asks it only after that key's own events or a change of focus.
 void benchEscapeAsked(benchmark::State& state)
 {
     benchWindow();

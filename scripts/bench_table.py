@@ -57,8 +57,8 @@ def main(path, frame_paths):
         rows.append(f"{'world frame growth (complexity report)':<44} {big_o['cpu_coefficient'] * scale:>8.3f} us*N"
                     f"{'':>15} {'':>9}  fit O({big_o['big_o']}), rms {runs['benchWorldFrame_RMS']['rms']:.0%}")
     row("goal: world frame at 1000 <= 200 us", "benchWorldFrame/1000", None, "")
-    row("Escape asked of the X server (a game frame)", "benchEscapeAsked", world0,
-        "world frame, game's own spawns; not in the figures above")
+    row("one key asked of the X server", "benchEscapeAsked", world0,
+        "world frame, game's own spawns (asked only after a key's events)")
     for n in (20, 1000):
         row(f"present, game's draw list, {n} baseballers", f"benchPresentGameFrame/{n}", "benchSingleScaledDraw",
             "one scaled draw of the canvas")
