@@ -35,8 +35,8 @@ public:
 // waiting. The love is held open in the player's half, and the player dashes every half second, so the world's
 // every step has work. Textures need an OpenGL context, so a display is needed (xvfb-run where there is none).
 // Given seams (a recorder), it passes the outside through them as the main screen does.
-// The keyboard is the script's too, unless the real one is asked for: the game asks the X server every frame
-// whether Escape is held, a round trip to another process that a whole game's frames should pay.
+// The keyboard is the script's too, unless the real one is asked for, as a whole game as played is timed: each
+// question it asks of the X server is a round trip to another process.
 class BenchRound
 {
 public:
