@@ -69,9 +69,3 @@ void PictureEnlarger::enlarge(const std::uint8_t* const source[3], const int sou
         }
     }
 }
-
-void enlargeTo420(const std::uint8_t* const source[3], const int sourceStride[3], int width, int height, int factor,
-                  std::uint8_t* const target[3], const int targetStride[3])
-{
-    PictureEnlarger(width, height, factor).enlarge(source, sourceStride, target, targetStride);
-}

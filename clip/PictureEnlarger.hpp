@@ -25,7 +25,3 @@ private:
     std::vector<int> right;
     std::vector<std::uint16_t> sums;
 };
-
-// One picture enlarged, with an enlarger made for it.
-void enlargeTo420(const std::uint8_t* const source[3], const int sourceStride[3], int width, int height, int factor,
-                  std::uint8_t* const target[3], const int targetStride[3]);

@@ -235,7 +235,7 @@ TEST(ClipWriter, EnlargesThePictureIntoSharpLumaAndMeanChroma)
     std::uint8_t* const target[] = {luma.data(), blue.data(), red.data()};
     // Strides wider than the rows, as FFmpeg's frames have; the padding is left alone.
     const int targetStride[] = {7, 4, 4};
-    enlargeTo420(source, sourceStride, 2, 2, 3, target, targetStride);
+    PictureEnlarger(2, 2, 3).enlarge(source, sourceStride, target, targetStride);
 
     for (int row = 0; row < 6; ++row)
     {
