@@ -120,6 +120,8 @@ struct ClipWriter::Streams
         if (format.pictureScale < 1 || format.width % format.pictureScale != 0 ||
             format.height % format.pictureScale != 0)
             throw ClipError("The clip's size is no whole multiple of its picture's");
+        if (format.pictureScale > PictureEnlarger::MostFactor)
+            throw ClipError("The clip's picture cannot be enlarged " + std::to_string(format.pictureScale) + " times");
         small = require(av_frame_alloc(), "Out of memory");
         small->format = AV_PIX_FMT_YUV444P;
         small->width = format.width / format.pictureScale;
