@@ -11,6 +11,7 @@ std::unique_ptr<GameFrameSource> openGameFrames(const std::string& path)
 
 ReplayFrameSource::ReplayFrameSource(ReplaySession::Source source)
     : session(std::move(source), cache)
+    , readback(canvas())
 {
 }
 
@@ -22,6 +23,18 @@ sf::Time ReplayFrameSource::getExpectedLength() const
 }
 
 bool ReplayFrameSource::next(ClipFrame& clipFrame)
+{
+    while (!over && readback.getWaiting() < CanvasReadback::Slots)
+        over = !play();
+    if (reading.empty())
+        return false;
+    clipFrame = std::move(reading.front());
+    reading.pop_front();
+    clipFrame.canvas = readback.take();
+    return true;
+}
+
+bool ReplayFrameSource::play()
 {
     if (!session.step())
     {
@@ -37,12 +50,11 @@ bool ReplayFrameSource::next(ClipFrame& clipFrame)
         length = frame.musicTime > lastClock ? frame.musicTime : lastClock + lastFrameTime;
         return false;
     }
-    picture = canvas().getTexture().copyToImage();
-    clipFrame.canvas = picture.getPixelsPtr();
+    readback.read();
+    ClipFrame& clipFrame = reading.emplace_back();
     clipFrame.clock = frame.musicTime;
     for (int stem = 0; stem < StemCount; ++stem)
         clipFrame.volumes[static_cast<std::size_t>(stem)] = frame.volumes[stem];
-    clipFrame.started.clear();
     for (const Cue cue : frame.soundsStarted)
         clipFrame.started.push_back(static_cast<AudioMixdown::Cue>(static_cast<int>(cue)));
     lastClock = frame.musicTime;
