@@ -60,6 +60,7 @@ private:
     void scrollBackground(float dt);
 
     RoundSounds sounds;
+    DrawList* drawList;
     kit::ActionMap* actions;
     BeatClock beatClock;
     CommandBoard board;

@@ -26,7 +26,12 @@ void presentCanvas(sf::RenderWindow& window, sf::RenderTexture& picture)
 
 void drawFlicker(sf::RenderTarget& target)
 {
+    const auto alpha = static_cast<sf::Uint8>(kit::random(0, 1));
+    // Blended at alpha 0 the grey leaves every pixel as it is; the software renderer would still blend the whole
+    // canvas for it.
+    if (alpha == 0)
+        return;
     sf::RectangleShape overlay(sf::Vector2f(static_cast<float>(CANVAS_WIDTH), static_cast<float>(CANVAS_HEIGHT)));
-    overlay.setFillColor(sf::Color(146, 146, 146, static_cast<sf::Uint8>(kit::random(0, 1))));
+    overlay.setFillColor(sf::Color(146, 146, 146, alpha));
     target.draw(overlay, sf::RenderStates::Default);
 }
