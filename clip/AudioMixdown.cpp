@@ -25,10 +25,16 @@ AudioMixdown::AudioMixdown(std::array<SoundData, StemCount> stemSounds, std::arr
     : sampleRate(stemSounds[Base].sampleRate)
     , channels(stemSounds[Base].channels)
 {
+    // A sound already at the clip's rate and channels is taken as it is: the stems are megabytes each.
+    const auto conform = [this](SoundData& sound)
+    {
+        return sound.sampleRate == sampleRate && sound.channels == channels ? std::move(sound)
+                                                                            : conformed(sound, sampleRate, channels);
+    };
     for (int stem = 0; stem < StemCount; ++stem)
-        stems[stem] = conformed(stemSounds[stem], sampleRate, channels);
+        stems[stem] = conform(stemSounds[stem]);
     for (int cue = 0; cue < CueCount; ++cue)
-        cues[cue] = conformed(cueSounds[cue], sampleRate, channels);
+        cues[cue] = conform(cueSounds[cue]);
     cueStarts.fill(-1);
 }
 

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iostream>
 
 namespace
@@ -76,6 +77,8 @@ int renderClip(const std::string& input, const std::string& output, bool force)
     }
     try
     {
+        // The sounds are read and mixed ready on a thread of their own while the canvas and the game are set up.
+        std::future<AudioMixdown> mixing = std::async(std::launch::async, loadMixdown);
         // The canvas needs OpenGL, and SFML aborts when it cannot reach a display.
         const DisplayConnection display;
         std::unique_ptr<GameFrameSource> source;
@@ -88,7 +91,7 @@ int renderClip(const std::string& input, const std::string& output, bool force)
             std::cerr << "brindlewick: " << unreadable.what() << std::endl;
             return 2;
         }
-        AudioMixdown mixdown = loadMixdown();
+        AudioMixdown mixdown = mixing.get();
         ClipFormat format;
         format.width = WINDOW_WIDTH;
         format.height = WINDOW_HEIGHT;
