@@ -13,6 +13,22 @@ install_packages "${PLAY_PACKAGES[@]}" libbenchmark-dev xvfb xauth
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBRINDLEWICK_TESTS=OFF -DBRINDLEWICK_FUZZ=OFF >/dev/null
 cmake --build "$build" --parallel 2 --target brindlewick brindlewick_bench >/dev/null
 
+# The render as it was before it was sped up (the last commit before), built once in Release beside the benchmarks:
+# the render's figure is measured against it in the same run. Without the commit (not a git checkout) that row is
+# left out.
+render_reference_commit="${BRINDLEWICK_RENDER_REFERENCE_COMMIT:-c7f4c21f2449b45ab3cbb38d19b4799d34e16976}"
+reference="$build/render-reference"
+if git -C "$root" cat-file -e "$render_reference_commit^{commit}" 2>/dev/null; then
+    if [ ! -f "$reference/src/CMakeLists.txt" ]; then
+        mkdir -p "$reference/src"
+        git -C "$root" archive "$render_reference_commit" | tar -x -C "$reference/src"
+    fi
+    cmake -S "$reference/src" -B "$reference/build" -DCMAKE_BUILD_TYPE=Release -DBRINDLEWICK_TESTS=OFF \
+        -DBRINDLEWICK_FUZZ=OFF -DBRINDLEWICK_BENCH=ON >/dev/null
+    cmake --build "$reference/build" --parallel 2 --target brindlewick brindlewick_bench >/dev/null
+    export BRINDLEWICK_RENDER_REFERENCE="$reference/build"
+fi
+
 run=()
 if [ -z "${DISPLAY:-}" ]; then
     run=(xvfb-run -a -s "-screen 0 1280x1024x24")
@@ -30,6 +46,19 @@ if [ -s frames.0.txt ]; then
     for again in 1 2 3 4; do
         BRINDLEWICK_FRAME_TIMES="frames.$again.txt" "${run[@]}" ./bench/brindlewick_bench \
             --benchmark_filter='^benchWholeGameFrames' >/dev/null
+    done
+fi
+
+# The render within one process, this build's and the reference's own benchmark of it in turns, so that the
+# machine's drifting speed falls on both alike.
+rm -f render.*.json
+if [ -n "${BRINDLEWICK_RENDER_REFERENCE:-}" ]; then
+    for turn in 1 2 3; do
+        "${run[@]}" ./bench/brindlewick_bench --benchmark_filter='^benchRenderScriptedGame/' \
+            --benchmark_out="render.ours.$turn.json" --benchmark_out_format=json >/dev/null
+        (cd "$BRINDLEWICK_RENDER_REFERENCE" && "${run[@]}" ./bench/brindlewick_bench \
+            --benchmark_filter='^benchRenderScriptedGame/' --benchmark_out="$build/render.reference.$turn.json" \
+            --benchmark_out_format=json >/dev/null)
     done
 fi
 
