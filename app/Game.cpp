@@ -4,14 +4,17 @@
 #include "app/Settings.hpp"
 #include "app/createWindow.hpp"
 
-Game::Game()
+#include <utility>
+
+Game::Game(MediaFolder mediaFolder)
+    : media(std::move(mediaFolder))
 {
     createWindow(window, WINDOW_WIDTH, WINDOW_HEIGHT, TITLE);
 }
 
 void Game::run(RoundSeams* seams)
 {
-    MainScreen mainScreen(seams);
+    MainScreen mainScreen(media, seams);
     screens.push_back(&mainScreen);
     runScreens(screens, window, cache);
     // The main screen goes now; its pointer is never used again.

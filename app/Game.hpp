@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Screen.hpp"
+#include "assets/MediaFolder.hpp"
 #include "kit/MultiResourceCache.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -13,13 +14,15 @@ class RoundSeams;
 class Game
 {
 public:
-    Game();
+    // Opens the window; the game's media are read from `media`.
+    explicit Game(MediaFolder media);
 
     // Seams, when given, see everything that enters the game (a recording).
     void run(RoundSeams* seams = nullptr);
     void closeWindow();
 
 private:
+    MediaFolder media;
     sf::RenderWindow window;
     kit::MultiResourceCache cache;
     std::vector<Screen*> screens;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Screen.hpp"
+#include "assets/MediaFolder.hpp"
 
 class RoundSeams;
 
@@ -9,10 +10,11 @@ class MainScreen : public Screen
 {
 public:
     // Without seams it is the game itself; with them, everything from outside passes through them.
-    explicit MainScreen(RoundSeams* seams = nullptr);
+    explicit MainScreen(MediaFolder media, RoundSeams* seams = nullptr);
 
     int run(sf::RenderWindow& window, kit::MultiResourceCache& cache) override;
 
 private:
+    MediaFolder media;
     RoundSeams* seams;
 };

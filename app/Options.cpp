@@ -2,63 +2,98 @@
 
 #include "app/Settings.hpp"
 
+#include <CLI/CLI.hpp>
+
 #include <sstream>
 
 #ifndef BRINDLEWICK_VERSION
 #error "BRINDLEWICK_VERSION is set by the build from the project's version"
 #endif
 
+namespace
+{
+
+const char* const HelpHint = "; run brindlewick --help for the options";
+
+} // namespace
+
 Options parseOptions(const std::vector<std::string>& arguments)
 {
     Options options;
-    bool sawCheck = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i)
+    std::string record;
+    std::string replay;
+    bool check = false;
+    bool version = false;
+    bool help = false;
+
+    // The help is our own text (usageText), and what CLI11 does not know is reported as the game always has.
+    CLI::App app("", "brindlewick");
+    app.set_help_flag();
+    app.allow_extras();
+    // A game's file may be left out, to be named in the message; the others take the next argument as their value.
+    const auto gameFile = [&app](const std::string& name, std::string& value)
     {
-        const std::string& argument = arguments[i];
-        // An option that takes a file name takes the next argument, whatever it looks like.
-        const auto fileAfter = [&]() -> std::string
-        {
-            if (i + 1 >= arguments.size())
-                throw UsageError(argument + " needs a file name");
-            return arguments[++i];
-        };
-        if (argument == "--record" || argument == "--replay")
-        {
-            if (options.mode == Options::Mode::Record || options.mode == Options::Mode::Replay ||
-                options.mode == Options::Mode::Render)
-                throw UsageError("--record, --replay and --render take one file, and only one of them can be given");
-            if (i + 1 >= arguments.size() || arguments[i + 1].empty())
-                throw UsageError(argument + " needs a FILE");
-            options.mode = argument == "--record" ? Options::Mode::Record : Options::Mode::Replay;
-            options.file = arguments[++i];
-        }
-        else if (argument == "--check")
-            sawCheck = true;
-        else if (argument == "--render")
-        {
-            if (options.mode != Options::Mode::Play)
-                throw UsageError("--render takes one file, and goes with neither --record nor --replay");
-            options.mode = Options::Mode::Render;
-            options.renderInput = fileAfter();
-        }
-        else if (argument == "--output")
-            options.renderOutput = fileAfter();
-        else if (argument == "--force")
-            options.forceOutput = true;
-        else if (argument == "--version")
-            options.mode = Options::Mode::Version;
-        else if (argument == "--help" || argument == "-h")
-            options.mode = Options::Mode::Help;
-        else
-            throw UsageError("unknown argument \"" + argument + "\"; run brindlewick --help for the options");
+        return app.add_option(name, value)
+            ->type_name("FILE")
+            ->expected(0, 1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    };
+    CLI::Option* const recordOption = gameFile("--record", record);
+    CLI::Option* const replayOption = gameFile("--replay", replay);
+    CLI::Option* const renderOption = gameFile("--render", options.renderInput);
+    CLI::Option* const outputOption = app.add_option("--output", options.renderOutput)
+                                          ->type_name("FILE")
+                                          ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    app.add_option("--data", options.dataFolder)->type_name("DIR")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    app.add_flag("--check", check);
+    app.add_flag("--force", options.forceOutput);
+    app.add_flag("--version", version);
+    app.add_flag("--help,-h", help);
+
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try
+    {
+        app.parse(reversed);
     }
-    if (sawCheck && options.mode != Options::Mode::Replay)
+    catch (const CLI::ParseError& error)
+    {
+        throw UsageError(error.what() + std::string(HelpHint));
+    }
+    const std::vector<std::string> unknown = app.remaining();
+    if (!unknown.empty())
+        throw UsageError("unknown argument \"" + unknown.front() + "\"" + HelpHint);
+
+    const std::size_t games = recordOption->count() + replayOption->count() + renderOption->count();
+    if (games > 1)
+        throw UsageError("--record, --replay and --render take one file, and only one of them can be given");
+    for (const CLI::Option* named : {recordOption, replayOption, renderOption, outputOption})
+        if (named->count() > 0 && named->as<std::string>().empty())
+            throw UsageError(named->get_name() + " needs a FILE");
+    if (recordOption->count() > 0)
+    {
+        options.mode = Options::Mode::Record;
+        options.file = record;
+    }
+    else if (replayOption->count() > 0)
+    {
+        options.mode = Options::Mode::Replay;
+        options.file = replay;
+    }
+    else if (renderOption->count() > 0)
+        options.mode = Options::Mode::Render;
+    if (check && options.mode != Options::Mode::Replay)
         throw UsageError("--check goes with --replay FILE");
-    options.check = sawCheck;
+    options.check = check;
     if (options.mode == Options::Mode::Render && options.renderOutput.empty())
         throw UsageError("--render needs --output FILE.mp4");
-    if (options.mode != Options::Mode::Render && (!options.renderOutput.empty() || options.forceOutput))
+    if (options.mode != Options::Mode::Render && (outputOption->count() > 0 || options.forceOutput))
         throw UsageError("--output and --force go with --render");
+    // What only informs wins over everything else, as it always has.
+    if (version)
+        options.mode = Options::Mode::Version;
+    if (help)
+        options.mode = Options::Mode::Help;
     return options;
 }
 
@@ -70,8 +105,8 @@ std::string versionLine()
 std::string usageText()
 {
     std::ostringstream text;
-    text << "Usage: brindlewick [--record FILE | --replay FILE [--check] | --version | --help]\n"
-            "       brindlewick --render FILE --output CLIP.mp4 [--force]\n"
+    text << "Usage: brindlewick [--record FILE | --replay FILE [--check] | --version | --help] [--data DIR]\n"
+            "       brindlewick --render FILE --output CLIP.mp4 [--force] [--data DIR]\n"
             "\n"
             "A game that lasts as long as its music. Every move waits for the next half-second beat.\n"
             "\n"
@@ -95,11 +130,16 @@ std::string usageText()
             "  --render FILE       render a recording or an input script to a video with its sound\n"
             "  --output CLIP.mp4   where --render writes the video\n"
             "  --force             let --render replace an existing CLIP.mp4\n"
+            "  --data DIR          read the media from DIR (the folder itself, or its resources/)\n"
             "\n"
-            "Media: the game reads them from the folder "
+            "Kept games: every game played is kept, the 10 newest, in $XDG_STATE_HOME/brindlewick/games/\n"
+            "(~/.local/state/brindlewick/games/ when XDG_STATE_HOME is not set). \"last\" in place of FILE\n"
+            "names the newest: brindlewick --replay last. Files you name are read and written where you are.\n"
+            "\n"
+            "Media: the game looks for them in --data DIR, then in BRINDLEWICK_DATA, then in "
          << RESOURCES_PATH
-         << " in its working directory; the\n"
-            "installed launcher starts it in the folder that holds them.\n"
+         << " in the\n"
+            "working directory, then in share/games/brindlewick/ of the prefix it is installed in.\n"
             "\n"
             "Sound: OpenAL Soft picks the audio output. ALSOFT_DRIVERS names the drivers to try\n"
             "(ALSOFT_DRIVERS=null plays silently). When no device opens and ALSOFT_DRIVERS is not\n"

@@ -23,6 +23,7 @@ struct Options
     std::string renderInput;  // --render FILE
     std::string renderOutput; // --output FILE
     bool forceOutput = false; // --force: replace an existing output
+    std::string dataFolder;   // --data DIR: the media folder, or the folder that holds it as resources/
 };
 
 // A command line the game cannot follow. The message is the one line to show, without the program name.

@@ -5,6 +5,7 @@
 #include "app/Settings.hpp"
 #include "app/createWindow.hpp"
 #include "app/reserveWorkingMemory.hpp"
+#include "assets/MediaFolder.hpp"
 #include "game/StreamedTrack.hpp"
 #include "world/SoundEffect.hpp"
 
@@ -87,9 +88,10 @@ sf::RenderWindow& gameWindow()
 void benchWholeGameFrames(benchmark::State& state)
 {
     kit::MultiResourceCache cache;
-    const auto dashBuffer = loadSoundBuffer(cache, "dash");
-    const auto zoopBuffer = loadSoundBuffer(cache, "zoop");
-    const auto blowBuffer = loadSoundBuffer(cache, "blow");
+    const MediaFolder media;
+    const auto dashBuffer = loadSoundBuffer(cache, media, "dash");
+    const auto zoopBuffer = loadSoundBuffer(cache, media, "zoop");
+    const auto blowBuffer = loadSoundBuffer(cache, media, "blow");
     sf::RenderWindow& window = gameWindow();
     std::vector<double> world;
     std::vector<double> shown;
@@ -139,7 +141,7 @@ void benchWholeGameFrames(benchmark::State& state)
 // The stems' part is their opening and the wait for their start; the set-up done meanwhile goes with the first frame.
 void benchSetUp(benchmark::State& state)
 {
-    double media = 0.;
+    double mediaTime = 0.;
     double stems = 0.;
     double first = 0.;
     sf::RenderWindow& window = gameWindow();
@@ -147,24 +149,25 @@ void benchSetUp(benchmark::State& state)
     {
         const Clock::time_point start = Clock::now();
         kit::MultiResourceCache cache;
-        const auto player = loadTexture(cache, "player");
-        const auto background = loadTexture(cache, "background");
-        const auto selector = loadTexture(cache, "region_selector");
-        const auto timeIcon = loadTexture(cache, "time");
-        const auto dust = loadTexture(cache, "dust");
-        const auto dashBuffer = loadSoundBuffer(cache, "dash");
-        const auto zoopBuffer = loadSoundBuffer(cache, "zoop");
-        const auto blowBuffer = loadSoundBuffer(cache, "blow");
-        const auto font = loadFont(cache);
-        media += microsecondsSince(start);
+        const MediaFolder media;
+        const auto player = loadTexture(cache, media, "player");
+        const auto background = loadTexture(cache, media, "background");
+        const auto selector = loadTexture(cache, media, "region_selector");
+        const auto timeIcon = loadTexture(cache, media, "time");
+        const auto dust = loadTexture(cache, media, "dust");
+        const auto dashBuffer = loadSoundBuffer(cache, media, "dash");
+        const auto zoopBuffer = loadSoundBuffer(cache, media, "zoop");
+        const auto blowBuffer = loadSoundBuffer(cache, media, "blow");
+        const auto font = loadFont(cache, media);
+        mediaTime += microsecondsSince(start);
 
         const Clock::time_point stemStart = Clock::now();
         StreamedTrack base;
         StreamedTrack top;
         StreamedTrack bottom;
-        base.openFromFile(SOUNDS_PATH + "music_base.wav");
-        top.openFromFile(SOUNDS_PATH + "music_top.wav");
-        bottom.openFromFile(SOUNDS_PATH + "music_bottom.wav");
+        base.openFromFile(media.sound("music_base.wav"));
+        top.openFromFile(media.sound("music_top.wav"));
+        bottom.openFromFile(media.sound("music_bottom.wav"));
         StreamedTrack::startTogether({&base, &top, &bottom});
         stems += microsecondsSince(stemStart);
 
@@ -193,7 +196,7 @@ void benchSetUp(benchmark::State& state)
         screen.getDrawList().clear();
     }
     const auto runs = static_cast<double>(state.iterations());
-    state.counters["media_ms"] = media / runs / 1000.;
+    state.counters["media_ms"] = mediaTime / runs / 1000.;
     state.counters["stems_ms"] = stems / runs / 1000.;
     state.counters["first_frame_ms"] = first / runs / 1000.;
 }
@@ -206,7 +209,7 @@ void benchStemsDecodedInFull(benchmark::State& state)
         for (const char* name : {"music_base.wav", "music_top.wav", "music_bottom.wav"})
         {
             sf::InputSoundFile file;
-            file.openFromFile(SOUNDS_PATH + name);
+            file.openFromFile(MediaFolder().sound(name));
             while (file.read(chunk.data(), chunk.size()) > 0)
             {
             }
@@ -219,7 +222,7 @@ void benchStemsChecked(benchmark::State& state)
         for (const char* name : {"music_base.wav", "music_top.wav", "music_bottom.wav"})
         {
             StreamedTrack stem;
-            benchmark::DoNotOptimize(stem.openFromFile(SOUNDS_PATH + name));
+            benchmark::DoNotOptimize(stem.openFromFile(MediaFolder().sound(name)));
         }
 }
 

@@ -12,15 +12,16 @@
 
 #include <iostream>
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
 
 // A top or bottom stem that cannot be opened only takes its layer away; the player is told why the game sounds thin.
-void openLayer(StreamedTrack& stem, const std::string& fileName)
+void openLayer(StreamedTrack& stem, const std::string& path)
 {
-    if (!stem.openFromFile(SOUNDS_PATH + fileName))
-        std::cerr << "brindlewick: Cannot play the music \"" << SOUNDS_PATH << fileName << "\" (" << stem.getFault()
+    if (!stem.openFromFile(path))
+        std::cerr << "brindlewick: Cannot play the music \"" << path << "\" (" << stem.getFault()
                   << "); the game goes on without that layer" << std::endl;
 }
 
@@ -32,25 +33,25 @@ void requireAudioOutput()
                                  "to play without sound, run it with ALSOFT_DRIVERS=null");
 }
 
-void openBaseStem(StreamedTrack& base, const std::string& fileName)
+void openBaseStem(StreamedTrack& base, const std::string& path)
 {
-    if (!base.openFromFile(SOUNDS_PATH + fileName))
-        throw std::runtime_error("Failed to open the music \"" + SOUNDS_PATH + fileName + "\" (" + base.getFault() +
-                                 ")");
+    if (!base.openFromFile(path))
+        throw std::runtime_error("Failed to open the music \"" + path + "\" (" + base.getFault() + ")");
 }
 
-void requireBaseStemPlaying(const StreamedTrack& base, const std::string& fileName)
+void requireBaseStemPlaying(const StreamedTrack& base, const std::string& path)
 {
     if (base.getStatus() == sf::SoundSource::Stopped)
-        throw std::runtime_error("The music \"" + SOUNDS_PATH + fileName + "\" does not play");
+        throw std::runtime_error("The music \"" + path + "\" does not play");
 }
 
 } // namespace
 
-MainScreen::MainScreen(RoundSeams* roundSeams)
+MainScreen::MainScreen(MediaFolder mediaFolder, RoundSeams* roundSeams)
     : Screen(roundSeams ? roundSeams->keyState(&sf::Keyboard::isKeyPressed)
                         : kit::ActionMap::KeyState(&sf::Keyboard::isKeyPressed),
              roundSeams ? roundSeams->joystickState(kit::JoystickState::live()) : kit::JoystickState::live())
+    , media(std::move(mediaFolder))
     , seams(roundSeams)
 {
 }
@@ -60,23 +61,23 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
     requireAudioOutput();
 
     // Media, held for the whole game.
-    const auto playerTexture = loadTexture(cache, "player");
-    const auto backgroundTexture = loadTexture(cache, "background");
-    const auto selectorTexture = loadTexture(cache, "region_selector");
-    const auto timeTexture = loadTexture(cache, "time");
-    const auto dustTexture = loadTexture(cache, "dust");
-    const auto dashBuffer = loadSoundBuffer(cache, "dash");
-    const auto zoopBuffer = loadSoundBuffer(cache, "zoop");
-    const auto blowBuffer = loadSoundBuffer(cache, "blow");
-    const auto font = loadFont(cache);
+    const auto playerTexture = loadTexture(cache, media, "player");
+    const auto backgroundTexture = loadTexture(cache, media, "background");
+    const auto selectorTexture = loadTexture(cache, media, "region_selector");
+    const auto timeTexture = loadTexture(cache, media, "time");
+    const auto dustTexture = loadTexture(cache, media, "dust");
+    const auto dashBuffer = loadSoundBuffer(cache, media, "dash");
+    const auto zoopBuffer = loadSoundBuffer(cache, media, "zoop");
+    const auto blowBuffer = loadSoundBuffer(cache, media, "blow");
+    const auto font = loadFont(cache, media);
 
     // Every stem is opened (and read through once) first, then all start together on the same sample.
     StreamedTrack base;
     StreamedTrack top;
     StreamedTrack bottom;
-    openBaseStem(base, "music_base.wav");
-    openLayer(top, "music_top.wav");
-    openLayer(bottom, "music_bottom.wav");
+    openBaseStem(base, media.sound("music_base.wav"));
+    openLayer(top, media.sound("music_top.wav"));
+    openLayer(bottom, media.sound("music_bottom.wav"));
     // Their streaming threads fill their first buffers while the rest of the set-up is done; nothing here sets a
     // stem's volume until they have started together.
     StreamedTrack::startTogether({&base, &top, &bottom});
@@ -85,7 +86,7 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
     SoundEffect blow(*blowBuffer);
     prepareRoundDrawing(canvas());
     StreamedTrack::finishTogether({&base, &top, &bottom});
-    requireBaseStemPlaying(base, "music_base.wav");
+    requireBaseStemPlaying(base, media.sound("music_base.wav"));
 
     sf::Clock frameClock;
     const RoundMedia media{*playerTexture, *backgroundTexture, *selectorTexture, *timeTexture, *dustTexture, *font};

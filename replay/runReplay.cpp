@@ -26,15 +26,15 @@ namespace
 class Speakers
 {
 public:
-    explicit Speakers(kit::MultiResourceCache& cache)
+    Speakers(kit::MultiResourceCache& cache, const MediaFolder& media)
     {
         const char* const stems[] = {"music_base.wav", "music_top.wav", "music_bottom.wav"};
         for (int i = 0; i < StemCount; ++i)
-            tracks[i].openFromFile(SOUNDS_PATH + stems[i]);
+            tracks[i].openFromFile(media.sound(stems[i]));
         const char* const cues[] = {"dash", "zoop", "blow"};
         for (int i = 0; i < CueCount; ++i)
         {
-            buffers[i] = loadSoundBuffer(cache, cues[i]);
+            buffers[i] = loadSoundBuffer(cache, media, cues[i]);
             effects[i] = std::make_unique<SoundEffect>(*buffers[i]);
         }
     }
@@ -61,7 +61,7 @@ private:
 
 } // namespace
 
-int runReplay(const Options& options)
+int runReplay(const Options& options, const MediaFolder& media)
 {
     ReplaySession::Source source;
     try
@@ -88,9 +88,9 @@ int runReplay(const Options& options)
     kit::MultiResourceCache cache;
     std::unique_ptr<Speakers> speakers;
     if (!options.check && audioOutputAvailable())
-        speakers = std::make_unique<Speakers>(cache);
+        speakers = std::make_unique<Speakers>(cache, media);
 
-    ReplaySession session(std::move(source), cache);
+    ReplaySession session(std::move(source), cache, media);
     if (speakers)
         speakers->start();
     reserveWorkingMemory();
