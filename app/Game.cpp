@@ -6,15 +6,17 @@
 
 #include <utility>
 
-Game::Game(MediaFolder mediaFolder)
+Game::Game(MediaFolder mediaFolder, PlayerSettings playerSettings, WindowMode windowMode)
     : media(std::move(mediaFolder))
+    , settings(std::move(playerSettings))
+    , mode(windowMode)
 {
-    createWindow(window, WINDOW_WIDTH, WINDOW_HEIGHT, TITLE);
+    createWindow(window, mode, TITLE);
 }
 
 void Game::run(RoundSeams* seams)
 {
-    MainScreen mainScreen(media, seams);
+    MainScreen mainScreen(media, settings, mode, seams);
     screens.push_back(&mainScreen);
     runScreens(screens, window, cache);
     // The main screen goes now; its pointer is never used again.

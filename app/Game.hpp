@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/Screen.hpp"
+#include "app/WindowMode.hpp"
 #include "assets/MediaFolder.hpp"
 #include "kit/MultiResourceCache.hpp"
+#include "settings/PlayerSettings.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -14,8 +16,8 @@ class RoundSeams;
 class Game
 {
 public:
-    // Opens the window; the game's media are read from `media`.
-    explicit Game(MediaFolder media);
+    // Opens the window in `mode`; the game's media are read from `media`, and it plays by the player's settings.
+    Game(MediaFolder media, PlayerSettings settings, WindowMode mode);
 
     // Seams, when given, see everything that enters the game (a recording).
     void run(RoundSeams* seams = nullptr);
@@ -23,6 +25,8 @@ public:
 
 private:
     MediaFolder media;
+    PlayerSettings settings;
+    WindowMode mode;
     sf::RenderWindow window;
     kit::MultiResourceCache cache;
     std::vector<Screen*> screens;

@@ -1,6 +1,7 @@
 #include "app/Options.hpp"
 
 #include "app/Settings.hpp"
+#include "settings/PlayerSettings.hpp"
 
 #include <CLI/CLI.hpp>
 
@@ -45,6 +46,18 @@ Options parseOptions(const std::vector<std::string>& arguments)
                                           ->type_name("FILE")
                                           ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     app.add_option("--data", options.dataFolder)->type_name("DIR")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    app.add_option("--settings", options.settingsFile)
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    app.add_option("--scale", options.scale)
+        ->type_name("N")
+        ->check(CLI::Range(1, MaxScale))
+        ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    CLI::Option* const fullscreenOption = app.add_flag("--fullscreen");
+    CLI::Option* const windowedOption = app.add_flag("--windowed");
+    app.add_flag("--mute", options.mute);
+    bool calibrate = false;
+    app.add_flag("--calibrate", calibrate);
     app.add_flag("--check", check);
     app.add_flag("--force", options.forceOutput);
     app.add_flag("--version", version);
@@ -67,6 +80,12 @@ Options parseOptions(const std::vector<std::string>& arguments)
     const std::size_t games = recordOption->count() + replayOption->count() + renderOption->count();
     if (games > 1)
         throw UsageError("--record, --replay and --render take one file, and only one of them can be given");
+    if (calibrate && games > 0)
+        throw UsageError("--calibrate goes with none of --record, --replay and --render");
+    if (fullscreenOption->count() > 0 && windowedOption->count() > 0)
+        throw UsageError("--fullscreen and --windowed ask for opposite things; give one of them");
+    if (fullscreenOption->count() > 0 || windowedOption->count() > 0)
+        options.fullscreen = fullscreenOption->count() > 0 ? 1 : 0;
     for (const CLI::Option* named : {recordOption, replayOption, renderOption, outputOption})
         if (named->count() > 0 && named->as<std::string>().empty())
             throw UsageError(named->get_name() + " needs a FILE");
@@ -82,6 +101,8 @@ Options parseOptions(const std::vector<std::string>& arguments)
     }
     else if (renderOption->count() > 0)
         options.mode = Options::Mode::Render;
+    else if (calibrate)
+        options.mode = Options::Mode::Calibrate;
     if (check && options.mode != Options::Mode::Replay)
         throw UsageError("--check goes with --replay FILE");
     options.check = check;

@@ -22,7 +22,7 @@ std::filesystem::path baseFolder(const char* variable, const char* belowHome)
 {
     if (const char* value = std::getenv(variable); value != nullptr)
     {
-        const std::filesystem::path folder(value);
+        std::filesystem::path folder(value);
         if (folder.is_absolute())
             return folder;
     }

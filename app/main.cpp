@@ -4,11 +4,15 @@
 #include "app/Options.hpp"
 #include "app/PlayerFolders.hpp"
 #include "assets/MediaFolder.hpp"
+#include "calibrate/runCalibration.hpp"
 #include "clip/renderClip.hpp"
 #include "kit/ResourceLoadingException.hpp"
 #include "replay/GameRecording.hpp"
 #include "replay/KeptGames.hpp"
 #include "replay/runReplay.hpp"
+#include "settings/SettingsFile.hpp"
+
+#include <SFML/Window/VideoMode.hpp>
 
 #include <exception>
 #include <iostream>
@@ -26,13 +30,47 @@ std::string gameFile(const std::string& named, const KeptGames& kept)
         return named;
     const std::filesystem::path newest = kept.newest();
     if (newest.empty())
-        throw std::runtime_error("There is no kept game yet in \"" + kept.getFolder().string() +
-                                 "\" for \"last\" to name");
+        throw std::runtime_error(R"(There is no kept game yet for "last" to name; none is in ")" +
+                                 kept.getFolder().string() + "\"");
     return newest.string();
 }
 
+// The settings file, read once, and the options of this run over it. Whatever the file gets wrong is said, one line
+// each, and only those settings keep their defaults.
+std::string settingsPath(const Options& options)
+{
+    return options.settingsFile.empty() ? defaultSettingsPath().string() : options.settingsFile;
+}
+
+PlayerSettings playerSettings(const Options& options)
+{
+    std::vector<std::string> problems;
+    PlayerSettings settings = readSettings(settingsPath(options), !options.settingsFile.empty(), problems);
+    for (const std::string& problem : problems)
+        std::cerr << "brindlewick: " << problem << std::endl;
+    if (options.scale > 0)
+        settings.display.scale = options.scale;
+    if (options.fullscreen >= 0)
+        settings.display.fullscreen = options.fullscreen == 1;
+    if (options.mute)
+        settings.sound.muted = true;
+    return settings;
+}
+
+// The window the settings ask for, on this desktop. Needs a display connection.
+WindowMode windowMode(const DisplaySettings& display)
+{
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    std::string problem;
+    const WindowMode mode =
+        windowModeFor(display.scale, display.fullscreen, sf::Vector2u(desktop.width, desktop.height), problem);
+    if (!problem.empty())
+        std::cerr << "brindlewick: " << problem << std::endl;
+    return mode;
+}
+
 // Plays the game, written as it goes to the player's file (when one is named) and to the kept games.
-int play(const Options& options, const MediaFolder& media, const KeptGames& kept)
+int play(const Options& options, const MediaFolder& media, const PlayerSettings& settings, const KeptGames& kept)
 {
     // The files are made before any window opens, so a path that cannot be written stops the game at once.
     std::unique_ptr<GameRecording> recording;
@@ -50,7 +88,7 @@ int play(const Options& options, const MediaFolder& media, const KeptGames& kept
         std::cerr << "brindlewick: " << silentPlayNotice() << std::endl;
     // Before anything of SFML's touches the display: SFML aborts when it cannot reach one.
     const DisplayConnection display;
-    Game game(media);
+    Game game(media, settings, windowMode(settings.display));
     game.run(&recording->getSeams());
     game.closeWindow();
     return recording->finish() ? 0 : 1;
@@ -82,6 +120,7 @@ int main(int argc, char* argv[])
         case Options::Mode::Record:
         case Options::Mode::Replay:
         case Options::Mode::Render:
+        case Options::Mode::Calibrate:
             break;
     }
 
@@ -105,16 +144,26 @@ int main(int argc, char* argv[])
             std::cerr << "brindlewick: " << error.what() << std::endl;
             return 2;
         }
+        // A clip is the game as it was, at its own volumes, whatever the player's settings.
         if (options.mode == Options::Mode::Render)
             return renderClip(options.renderInput, options.renderOutput, options.forceOutput, media);
+        const PlayerSettings settings = playerSettings(options);
         if (options.mode == Options::Mode::Replay)
         {
             // A check replays as fast as it can and never sounds; a watch plays its music.
             if (!options.check && chooseAudioOutput() == AudioOutput::Silent)
                 std::cerr << "brindlewick: " << silentPlayNotice() << std::endl;
-            return runReplay(options, media);
+            const DisplayConnection display;
+            return runReplay(options, media, settings, windowMode(settings.display));
         }
-        return play(options, media, kept);
+        if (options.mode == Options::Mode::Calibrate)
+        {
+            if (chooseAudioOutput() == AudioOutput::Silent)
+                std::cerr << "brindlewick: " << silentPlayNotice() << std::endl;
+            const DisplayConnection display;
+            return runCalibration(media, settings, windowMode(settings.display), settingsPath(options));
+        }
+        return play(options, media, settings, kept);
     }
     catch (const kit::ResourceLoadingException& error)
     {

@@ -58,7 +58,7 @@ public:
         , actions(screen.getActions())
     {
         if (seams)
-            seams->beginRound();
+            seams->beginRound(RoundOptions());
         // The same game with seams as without, whatever seed a recorder chose.
         kit::setRandomSeed(1);
         for (ScriptedTrack* stem : {&base, &top, &bottom})

@@ -23,6 +23,7 @@ void benchGameFrames(benchmark::State& state)
 {
     const auto fileCount = static_cast<int>(state.range(0));
     std::vector<std::string> paths;
+    paths.reserve(static_cast<std::size_t>(fileCount));
     for (int i = 0; i < fileCount; ++i)
         paths.push_back(
             (std::filesystem::temp_directory_path() / ("brindlewick-bench-" + std::to_string(i) + ".rec")).string());

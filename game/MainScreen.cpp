@@ -1,10 +1,12 @@
 #include "app/MainScreen.hpp"
 
 #include "app/Settings.hpp"
+#include "app/WindowKeys.hpp"
 #include "app/reserveWorkingMemory.hpp"
 #include "assets/Assets.hpp"
 #include "game/Round.hpp"
 #include "game/RoundSeams.hpp"
+#include "game/SoundLevels.hpp"
 #include "game/StreamedTrack.hpp"
 #include "world/SoundEffect.hpp"
 
@@ -47,11 +49,14 @@ void requireBaseStemPlaying(const StreamedTrack& base, const std::string& path)
 
 } // namespace
 
-MainScreen::MainScreen(MediaFolder mediaFolder, RoundSeams* roundSeams)
+MainScreen::MainScreen(MediaFolder mediaFolder, PlayerSettings playerSettings, WindowMode windowMode,
+                       RoundSeams* roundSeams)
     : Screen(roundSeams ? roundSeams->keyState(&sf::Keyboard::isKeyPressed)
                         : kit::ActionMap::KeyState(&sf::Keyboard::isKeyPressed),
              roundSeams ? roundSeams->joystickState(kit::JoystickState::live()) : kit::JoystickState::live())
     , media(std::move(mediaFolder))
+    , settings(std::move(playerSettings))
+    , mode(windowMode)
     , seams(roundSeams)
 {
 }
@@ -78,41 +83,49 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
     openBaseStem(base, media.sound("music_base.wav"));
     openLayer(top, media.sound("music_top.wav"));
     openLayer(bottom, media.sound("music_bottom.wav"));
+    // The player's volumes go under the game's own, before anything sounds.
+    SoundLevels levels(settings.sound);
+    levels.apply();
+    for (StreamedTrack* stem : {&base, &top, &bottom})
+        levels.applyTo(*stem);
     // Their streaming threads fill their first buffers while the rest of the set-up is done; nothing here sets a
     // stem's volume until they have started together.
     StreamedTrack::startTogether({&base, &top, &bottom});
     SoundEffect dash(*dashBuffer);
     SoundEffect zoop(*zoopBuffer);
     SoundEffect blow(*blowBuffer);
+    for (SoundEffect* effect : {&dash, &zoop, &blow})
+        levels.applyTo(*effect);
     prepareRoundDrawing(canvas());
     StreamedTrack::finishTogether({&base, &top, &bottom});
     requireBaseStemPlaying(base, media.sound("music_base.wav"));
 
     sf::Clock frameClock;
-    const RoundMedia media{*playerTexture, *backgroundTexture, *selectorTexture, *timeTexture, *dustTexture, *font};
+    const RoundMedia roundMedia{*playerTexture, *backgroundTexture, *selectorTexture,
+                                *timeTexture,   *dustTexture,       *font};
+    // The player's controls, and the audio offset of the output the music plays on.
+    const RoundOptions options{settings.controls, settings.audio.offsetFor(outputDeviceName())};
     // With seams, a recorder sees the seed, the stems, the sounds, the time and the input as they go by.
     if (seams)
-        seams->beginRound();
+        seams->beginRound(options);
     const RoundSounds sounds{seams ? seams->stem(0, base) : base,     seams ? seams->stem(1, top) : top,
                              seams ? seams->stem(2, bottom) : bottom, seams ? seams->cue(0, dash) : dash,
                              seams ? seams->cue(1, zoop) : zoop,      seams ? seams->cue(2, blow) : blow};
-    Round round(media, sounds, drawList, actions,
-                seams ? seams->timeSource(kit::realTimeSource()) : kit::realTimeSource());
+    Round round(roundMedia, sounds, drawList, actions,
+                seams ? seams->timeSource(kit::realTimeSource()) : kit::realTimeSource(), options);
     if (seams)
         seams->roundReady();
     reserveWorkingMemory();
+    WindowKeys windowKeys(mode, &levels);
     const auto pollEvents = [&]
     {
-        if (!seams)
-        {
-            actions.update(window);
-            return;
-        }
         actions.clearEvents();
         sf::Event event;
         while (window.pollEvent(event))
         {
-            seams->polled(event);
+            windowKeys.notice(event);
+            if (seams)
+                seams->polled(event);
             actions.pushEvent(event);
         }
     };
@@ -135,6 +148,7 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
         if (outcome != Round::Outcome::Playing)
             break;
         present(window);
+        windowKeys.apply(window);
     }
     if (seams)
         seams->roundOver(outcome, outcome == Round::Outcome::Playing);

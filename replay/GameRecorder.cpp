@@ -151,12 +151,12 @@ kit::JoystickState GameRecorder::joystickState(kit::JoystickState real)
     return recorded;
 }
 
-void GameRecorder::beginRound()
+void GameRecorder::beginRound(const RoundOptions& options)
 {
     std::random_device device;
     const auto seed = static_cast<std::uint32_t>(device());
     kit::setRandomSeed(seed);
-    writer = std::make_unique<RecordingWriter>(outputs, seed);
+    writer = std::make_unique<RecordingWriter>(outputs, seed, options);
 }
 
 MusicTrack& GameRecorder::stem(int index, MusicTrack& real)

@@ -22,7 +22,7 @@ public:
 
     kit::ActionMap::KeyState keyState(kit::ActionMap::KeyState real) override;
     kit::JoystickState joystickState(kit::JoystickState real) override;
-    void beginRound() override;
+    void beginRound(const RoundOptions& options) override;
     MusicTrack& stem(int index, MusicTrack& real) override;
     SoundCue& cue(int index, SoundCue& real) override;
     kit::TimeSource timeSource(kit::TimeSource real) override;

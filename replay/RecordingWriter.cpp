@@ -6,16 +6,19 @@
 #include <cstdio>
 #include <utility>
 
-RecordingWriter::RecordingWriter(std::ostream& output, std::uint32_t seed)
-    : RecordingWriter(std::vector<std::ostream*>{&output}, seed)
+RecordingWriter::RecordingWriter(std::ostream& output, std::uint32_t seed, const RoundOptions& options)
+    : RecordingWriter(std::vector<std::ostream*>{&output}, seed, options)
 {
 }
 
-RecordingWriter::RecordingWriter(std::vector<std::ostream*> outputs, std::uint32_t seed)
+RecordingWriter::RecordingWriter(std::vector<std::ostream*> outputs, std::uint32_t seed, const RoundOptions& options)
     : outs(std::move(outputs))
 {
     for (std::ostream* out : outs)
-        *out << RecordingHeader << '\n' << "seed " << seed << '\n';
+        *out << RecordingHeader << '\n'
+             << "seed " << seed << '\n'
+             << "controls " << controlsText(options.controls) << '\n'
+             << "offset " << options.audioOffset.asMicroseconds() << '\n';
     words.reserve(512);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/RoundOptions.hpp"
 #include "replay/Channels.hpp"
 #include "replay/StateDigest.hpp"
 
@@ -17,9 +18,10 @@
 class RecordingWriter
 {
 public:
-    // Writes the header and the seed, to one stream or to each of several (the player's file and the kept game).
-    RecordingWriter(std::ostream& out, std::uint32_t seed);
-    RecordingWriter(std::vector<std::ostream*> outs, std::uint32_t seed);
+    // Writes the header, the seed and what the game plays by (its controls and audio offset), to one stream or to
+    // each of several (the player's file and the kept game).
+    RecordingWriter(std::ostream& out, std::uint32_t seed, const RoundOptions& options = RoundOptions());
+    RecordingWriter(std::vector<std::ostream*> outs, std::uint32_t seed, const RoundOptions& options = RoundOptions());
 
     // What came in or went out, in the order it happened.
     void time(sf::Time now);

@@ -337,7 +337,10 @@ ReplaySession::ReplaySession(Source replaySource, kit::MultiResourceCache& cache
     kit::setRandomSeed(source.isScript ? source.script.seed : source.recording.seed);
     const RoundMedia media{*textures[0], *textures[1], *textures[2], *textures[3], *textures[4], *font};
     const RoundSounds roundSounds{*tracks[0], *tracks[1], *tracks[2], *sounds[0], *sounds[1], *sounds[2]};
-    round = std::make_unique<Round>(media, roundSounds, drawList, actions, [this] { return feed->now(); });
+    // A recording plays by the controls and the offset it was played by; a script by the game's own.
+    const RoundOptions options = source.isScript ? RoundOptions() : source.recording.options;
+    round = std::make_unique<Round>(
+        media, roundSounds, drawList, actions, [this] { return feed->now(); }, options);
 }
 
 ReplaySession::~ReplaySession()

@@ -34,7 +34,7 @@ status=$?
 # Nothing kept yet: "last" names no game, and says where it looked.
 out="$(cd "$BUILD" && XDG_STATE_HOME="$WORK/none" "$EXE" --replay last --check 2>&1)"
 status=$?
-[ "$status" -eq 2 ] && grep -q "no kept game yet in \"$WORK/none/brindlewick/games\"" <<<"$out" &&
+[ "$status" -eq 2 ] && grep -q "for \"last\" to name; none is in \"$WORK/none/brindlewick/games\"" <<<"$out" &&
     pass "\"last\" with no kept game: status 2, one line" || fail "\"last\" with none kept: status $status: $out"
 
 # A state folder below a plain file cannot be made: one warning, and the game plays to its end.
