@@ -45,7 +45,9 @@ std::string settingsPath(const Options& options)
 PlayerSettings playerSettings(const Options& options)
 {
     std::vector<std::string> problems;
-    PlayerSettings settings = readSettings(settingsPath(options), !options.settingsFile.empty(), problems);
+    // A file named for --calibrate to write need not be there yet.
+    const bool mustExist = !options.settingsFile.empty() && options.mode != Options::Mode::Calibrate;
+    PlayerSettings settings = readSettings(settingsPath(options), mustExist, problems);
     for (const std::string& problem : problems)
         std::cerr << "brindlewick: " << problem << std::endl;
     if (options.scale > 0)

@@ -78,7 +78,11 @@ std::string withOffset(const std::string& text, const toml::table& root, const s
     const std::string entry = quotedKey(device) + " = " + value;
     const toml::table* table = offsets.as_table();
     if (table == nullptr)
-        return text + (text.empty() || text.back() == '\n' ? "" : "\n") + "\n[audio.device_offsets]\n" + entry + "\n";
+        return text +
+               (text.empty()          ? ""
+                : text.back() == '\n' ? "\n"
+                                      : "\n\n") +
+               "[audio.device_offsets]\n" + entry + "\n";
     if (table->is_inline())
     {
         // After the last entry, or inside the braces of an empty table.

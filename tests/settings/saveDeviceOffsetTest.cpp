@@ -84,7 +84,7 @@ TEST_F(SavedOffset, theDevicesLineIsAddedOrChangedAndEveryOtherLineStays)
     EXPECT_EQ(saved("audio.device_offsets = { \"A\" = 1 }\n", "B", 2),
               "audio.device_offsets = { \"A\" = 1, \"B\" = 2 }\n");
     fs::remove(path);
-    EXPECT_EQ(saved(nullptr, "Speakers", 7), "\n[audio.device_offsets]\n\"Speakers\" = 7\n");
+    EXPECT_EQ(saved(nullptr, "Speakers", 7), "[audio.device_offsets]\n\"Speakers\" = 7\n");
     EXPECT_FALSE(fs::exists(path + ".saving"));
 }
 
