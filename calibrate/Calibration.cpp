@@ -34,9 +34,8 @@ void Calibration::update(const std::vector<sf::Event>& events)
     {
         if (outcome != Outcome::Measuring)
             return;
-        if (event.type == sf::Event::Closed)
-            outcome = Outcome::Leave;
-        else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape)
+        const bool escape = event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape;
+        if (event.type == sf::Event::Closed || escape)
             outcome = Outcome::Leave;
         else if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Enter && !event.key.alt)
         {

@@ -30,14 +30,15 @@ void addBox(sf::VertexArray& vertices, float left, float top, float width, float
 
 std::string offsetText(sf::Time offset)
 {
-    const auto ms = static_cast<long>(std::lround(offset.asMicroseconds() / 1000.0));
+    const auto ms = static_cast<long>(std::lround(static_cast<double>(offset.asMicroseconds()) / 1000.0));
     return (ms > 0 ? "+" : "") + std::to_string(ms) + " ms";
 }
 
 float CalibrationPicture::rulerX(sf::Time offset)
 {
     const float ms =
-        std::max(-static_cast<float>(RulerMs), std::min(static_cast<float>(RulerMs), offset.asMicroseconds() / 1000.f));
+        std::max(-static_cast<float>(RulerMs),
+                 std::min(static_cast<float>(RulerMs), static_cast<float>(offset.asMicroseconds()) / 1000.f));
     return std::floor(static_cast<float>(CANVAS_WIDTH) / 2.f + ms * PixelsPerMs);
 }
 

@@ -21,7 +21,7 @@ std::vector<sf::Time> keptPresses(const std::vector<sf::Time>& presses)
     const sf::Time centre = median(presses);
     std::vector<sf::Time> kept;
     for (const sf::Time press : presses)
-        if (std::abs((press - centre).asMicroseconds()) <= OffsetEstimate::OutlierMs * 1000)
+        if (std::abs((press - centre).asMicroseconds()) <= sf::Int64{OffsetEstimate::OutlierMs} * 1000)
             kept.push_back(press);
     return kept;
 }

@@ -27,7 +27,7 @@ int runCalibration(const MediaFolder& media, const PlayerSettings& settings, con
         std::cout << "brindlewick: left the calibration; nothing was saved" << std::endl;
         return 0;
     }
-    const auto ms = static_cast<int>(std::lround(screen.getOffset().asMicroseconds() / 1000.0));
+    const auto ms = static_cast<int>(std::lround(static_cast<double>(screen.getOffset().asMicroseconds()) / 1000.0));
     try
     {
         saveDeviceOffset(settingsPath, screen.getDevice(), ms);

@@ -24,8 +24,9 @@ void drawEnlarged(sf::RenderTarget& target, sf::RenderTexture& picture)
     // an intermediate target would only cost a second full-window draw. Whole pixels keep the blocks sharp.
     sf::Sprite enlarged(picture.getTexture());
     enlarged.setScale(static_cast<float>(factor), static_cast<float>(factor));
-    enlarged.setPosition(static_cast<float>((area.x - std::min(covered.x, area.x)) / 2),
-                         static_cast<float>((area.y - std::min(covered.y, area.y)) / 2));
+    // Centred on a whole pixel, rounded down.
+    const sf::Vector2u corner((area.x - std::min(covered.x, area.x)) / 2, (area.y - std::min(covered.y, area.y)) / 2);
+    enlarged.setPosition(static_cast<float>(corner.x), static_cast<float>(corner.y));
     target.draw(enlarged, sf::RenderStates::Default);
 }
 

@@ -81,7 +81,7 @@ fs::path KeptGames::begin(std::time_t start) const
     for (int count = 1;; ++count)
     {
         const std::string stem = count == 1 ? name : name + "-" + std::to_string(count);
-        const fs::path partial = folder / (stem + Partial);
+        fs::path partial = folder / (stem + Partial);
         if (!fs::exists(partial, error) && !fs::exists(folder / (stem + Ended), error))
             return partial;
     }
@@ -90,8 +90,8 @@ fs::path KeptGames::begin(std::time_t start) const
 fs::path KeptGames::keep(const fs::path& partial) const
 {
     std::string name = partial.filename().string();
-    name = name.substr(0, name.size() - Partial.size() + Ended.size());
-    const fs::path ended = partial.parent_path() / name;
+    name.resize(name.size() - Partial.size() + Ended.size());
+    fs::path ended = partial.parent_path() / name;
     std::error_code error;
     fs::rename(partial, ended, error);
     if (error)

@@ -184,7 +184,7 @@ private:
         std::vector<sf::Keyboard::Key> read;
         if (list == nullptr)
         {
-            problem(node, path + " must be a list of key names, such as [\"Up\", \"W\"]; it keeps its default keys");
+            problem(node, path + R"( must be a list of key names, such as ["Up", "W"]; it keeps its default keys)");
             return;
         }
         for (const toml::node& item : *list)

@@ -27,7 +27,7 @@ public:
         calibration = std::make_unique<Calibration>(stem, time.source());
     }
 
-    void runTo(sf::Time heard, std::vector<sf::Event> events = {})
+    void runTo(sf::Time heard, const std::vector<sf::Event>& events = {})
     {
         while (time.get() - stem.latency < heard)
         {

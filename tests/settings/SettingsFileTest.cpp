@@ -118,11 +118,11 @@ device_offsets = { "a" = 10, "b" = "x" }
         "settings.toml:2: display.scale must be a whole number from 1 to 16, not 0; it stays 3",
         "settings.toml:3: display.fullscreen must be true or false, not 'yes'; it stays false",
         "settings.toml:6: unknown setting \"sound.volume\"; it is left out",
-        "settings.toml:8: controls.love names 'Spacebar', which is no key name (they are SFML's: Up, W, LShift, "
-        "Space, Num1, ...); it keeps its default keys",
+        std::string("settings.toml:8: controls.love names 'Spacebar', which is no key name (they are SFML's: Up, W, ") +
+            "LShift, Space, Num1, ...); it keeps its default keys",
         "settings.toml:9: controls.up takes A, which controls.left has too; it keeps its default",
-        "settings.toml:10: controls.close takes M, which switches the sound on and off in every game; it keeps its "
-        "default keys",
+        std::string("settings.toml:10: controls.close takes M, which switches the sound on and off in every game; ") +
+            "it keeps its default keys",
         "settings.toml:13: gamepad.close takes button 0, which gamepad.love has too; it keeps its default",
         "settings.toml:15: audio.offset_ms must be a whole number from -300 to 500, not 900; it stays 0",
         "settings.toml:16: audio.device_offsets.\"b\" must be a whole number from -300 to 500, not 'x'; it stays 0",
