@@ -852,13 +852,14 @@ def scene_beats(exe, build, work, args=(), offset=0.0):
 SCENES = {"music": scene_music, "escape": scene_escape, "world": scene_world, "beats": scene_beats}
 
 
-def main():
-    if len(sys.argv) != 5 or sys.argv[1] not in SCENES:
-        print(__doc__.split("\n\n")[1], file=sys.stderr)
+def main(scenes=SCENES, usage=__doc__.split("\n\n")[1]):
+    """Runs the scene the command line names, stops every game it left running, and gives the exit status."""
+    if len(sys.argv) != 5 or sys.argv[1] not in scenes:
+        print(usage, file=sys.stderr)
         return 2
     scene, exe, build, work = sys.argv[1:]
     try:
-        SCENES[scene](exe, build, work)
+        scenes[scene](exe, build, work)
     except RuntimeError as error:
         fail(str(error))
     finally:

@@ -16,9 +16,8 @@ import time
 
 import numpy as np
 
-import checks
 import gamewatch
-from checks import check, fail, measured
+from checks import check, measured
 from gamewatch import REPORTED_LATENCY, STEM_SECONDS, FRAME_MS, read_stem, start_game
 
 
@@ -156,20 +155,5 @@ def scene_calibrate(exe, build, work):
 SCENES = {"volumes": scene_volumes, "calibrate": scene_calibrate}
 
 
-def main():
-    if len(sys.argv) != 5 or sys.argv[1] not in SCENES:
-        print(__doc__, file=sys.stderr)
-        return 2
-    scene, exe, build, work = sys.argv[1:]
-    try:
-        SCENES[scene](exe, build, work)
-    except RuntimeError as error:
-        fail(str(error))
-    finally:
-        for game in gamewatch.games:
-            game.stop()
-    return 1 if checks.failures else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(gamewatch.main(SCENES, __doc__))

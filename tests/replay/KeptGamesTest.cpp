@@ -1,5 +1,7 @@
 #include "replay/KeptGames.hpp"
 
+#include "support/TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,14 +16,6 @@ namespace
 class KeptGamesFolder : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "brindlewick-kept-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
     // A game played to its end, begun at `start`.
     fs::path play(const KeptGames& kept, std::time_t start)
     {
@@ -30,7 +24,8 @@ protected:
         return kept.keep(partial);
     }
 
-    fs::path root;
+    TempFolder temp;
+    const fs::path& root = temp.get();
 };
 
 // 14:03:22 on 10 December 2026, local time, and the seconds after it.

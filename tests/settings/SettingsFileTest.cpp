@@ -1,5 +1,7 @@
 #include "settings/SettingsFile.hpp"
 
+#include "support/TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,14 +16,6 @@ namespace
 class SettingsFile : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "brindlewick-settings-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     PlayerSettings read(const std::string& text)
     {
         const std::string path = (folder / "settings.toml").string();
@@ -39,7 +33,8 @@ protected:
         return shortened;
     }
 
-    fs::path folder;
+    TempFolder temp;
+    const fs::path& folder = temp.get();
     std::vector<std::string> problems;
 };
 

@@ -1,6 +1,8 @@
 #include "settings/saveDeviceOffset.hpp"
 #include "settings/SettingsFile.hpp"
 
+#include "support/TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,15 +18,6 @@ namespace
 class SavedOffset : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "brindlewick-save-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        path = (folder / "brindlewick/settings.toml").string();
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     // The file after saving an offset into what it held before (nothing, when `before` is null).
     std::string saved(const char* before, const std::string& device, int offset)
     {
@@ -46,8 +39,9 @@ protected:
         return static_cast<int>(settings.audio.offsetFor(device).asMilliseconds());
     }
 
-    fs::path folder;
-    std::string path;
+    TempFolder temp;
+    const fs::path& folder = temp.get();
+    const std::string path = (folder / "brindlewick/settings.toml").string();
 };
 
 const char* const PlayersFile = R"(# my settings
