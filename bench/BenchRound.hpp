@@ -93,7 +93,7 @@ public:
         , actions(screen.getActions())
     {
         if (seams)
-            seams->beginRound();
+            seams->beginRound(RoundOptions());
         // The same game with seams as without, whatever seed a recorder chose.
         kit::setRandomSeed(1);
         for (ScriptedTrack* stem : {&base, &top, &bottom})
@@ -179,12 +179,13 @@ private:
     }
 
     kit::MultiResourceCache cache;
-    std::shared_ptr<sf::Texture> player = loadTexture(cache, "player");
-    std::shared_ptr<sf::Texture> background = loadTexture(cache, "background");
-    std::shared_ptr<sf::Texture> selector = loadTexture(cache, "region_selector");
-    std::shared_ptr<sf::Texture> timeIcon = loadTexture(cache, "time");
-    std::shared_ptr<sf::Texture> dust = loadTexture(cache, "dust");
-    std::shared_ptr<sf::Font> font = loadFont(cache);
+    const MediaFolder media;
+    std::shared_ptr<sf::Texture> player = loadTexture(cache, media, "player");
+    std::shared_ptr<sf::Texture> background = loadTexture(cache, media, "background");
+    std::shared_ptr<sf::Texture> selector = loadTexture(cache, media, "region_selector");
+    std::shared_ptr<sf::Texture> timeIcon = loadTexture(cache, media, "time");
+    std::shared_ptr<sf::Texture> dust = loadTexture(cache, media, "dust");
+    std::shared_ptr<sf::Font> font = loadFont(cache, media);
 
     RoundSeams* seams;
     BenchScreen screen;

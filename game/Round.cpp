@@ -52,10 +52,10 @@ void prepareRoundDrawing(sf::RenderTarget& target)
 }
 
 Round::Round(const RoundMedia& media, const RoundSounds& roundSounds, DrawList& drawList, kit::ActionMap& actionMap,
-             kit::TimeSource now)
+             kit::TimeSource now, const RoundOptions& options)
     : sounds(roundSounds)
     , actions(&actionMap)
-    , beatClock(sounds.base, now)
+    , beatClock(sounds.base, now, options.audioOffset)
     , board(beatClock)
     , bottomStart(drawBottomStart())
     , mixer(sounds.top, sounds.bottom, bottomStart)
@@ -70,7 +70,8 @@ Round::Round(const RoundMedia& media, const RoundSounds& roundSounds, DrawList& 
     , flock(drawList)
     , dust(media.dust)
 {
-    bindMainActions(*actions);
+    bindCloseAction(*actions, options.controls);
+    bindMainActions(*actions, options.controls);
     spawnTimer.restart(SpawnInterval);
 
     backgroundB.setPosition(static_cast<float>(CANVAS_WIDTH), 0.f);
