@@ -31,15 +31,6 @@ double microsecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 }
 
-// The processor time this thread has used. A busy machine stretches a frame's wall time by whatever else it runs
-// meanwhile; the thread's own time is the frame's own work, which is where a first use shows.
-double threadMicroseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
-}
-
 double percentile(std::vector<double> values, double fraction)
 {
     std::sort(values.begin(), values.end());
@@ -84,15 +75,32 @@ sf::RenderWindow& gameWindow()
     return window;
 }
 
+// A whole game as a player plays it: the game's sounds, the real keyboard and fourteen seconds of music.
+struct WholeGame
+{
+    // The cache keeps the sounds' buffers for as long as it lives.
+    WholeGame(kit::MultiResourceCache& cache, const MediaFolder& media)
+        : dash(*loadSoundBuffer(cache, media, "dash"))
+        , zoop(*loadSoundBuffer(cache, media, "zoop"))
+        , blow(*loadSoundBuffer(cache, media, "blow"))
+        , round(&dash, &zoop, &blow, nullptr, BenchRound::Keyboard::Real)
+    {
+        round.getBase().duration = sf::seconds(14.f);
+        reserveWorkingMemory();
+    }
+
+    SoundEffect dash;
+    SoundEffect zoop;
+    SoundEffect blow;
+    BenchRound round;
+};
+
 // Fourteen seconds of play with the real sounds, as a player of the game sees it: the world's frame and present
 // timed apart. The first frame is left out of the figures; the worst of the others is what a player would notice.
 void benchWholeGameFrames(benchmark::State& state)
 {
     kit::MultiResourceCache cache;
     const MediaFolder media;
-    const auto dashBuffer = loadSoundBuffer(cache, media, "dash");
-    const auto zoopBuffer = loadSoundBuffer(cache, media, "zoop");
-    const auto blowBuffer = loadSoundBuffer(cache, media, "blow");
     sf::RenderWindow& window = gameWindow();
     std::vector<double> world;
     std::vector<double> shown;
@@ -101,12 +109,8 @@ void benchWholeGameFrames(benchmark::State& state)
     std::vector<double> shownCpu;
     for (auto _ : state)
     {
-        SoundEffect dash(*dashBuffer);
-        SoundEffect zoop(*zoopBuffer);
-        SoundEffect blow(*blowBuffer);
-        BenchRound game(&dash, &zoop, &blow, nullptr, BenchRound::Keyboard::Real);
-        game.getBase().duration = sf::seconds(14.f);
-        reserveWorkingMemory();
+        WholeGame played(cache, media);
+        BenchRound& game = played.round;
         for (int frame = 0;; ++frame)
         {
             const Clock::time_point start = Clock::now();
@@ -136,6 +140,48 @@ void benchWholeGameFrames(benchmark::State& state)
     report(state, "world_cpu", worldCpu);
     report(state, "present_cpu", shownCpu);
     state.counters["frames"] = static_cast<double>(whole.size());
+}
+
+// The same game with every frame presented twice: as the game presents it, and with the draw list drawn one entry
+// at a time, as present did before it batched. Which goes first changes from frame to frame, so that the two meet
+// the same machine; the p50s of their own times are set side by side.
+void benchWholeGamePresentedBothWays(benchmark::State& state)
+{
+    struct Presents
+    {
+        std::vector<double> wall;
+        std::vector<double> own;
+    };
+    kit::MultiResourceCache cache;
+    const MediaFolder media;
+    sf::RenderWindow& window = gameWindow();
+    Presents batched;
+    Presents oneByOne;
+    for (auto _ : state)
+    {
+        WholeGame played(cache, media);
+        BenchScreen& screen = played.round.getScreen();
+        for (int frame = 0; played.round.frame() == Round::Outcome::Playing; ++frame)
+        {
+            const bool batchedFirst = frame % 2 == 0;
+            for (const bool batchedNow : {batchedFirst, !batchedFirst})
+            {
+                const Clock::time_point start = Clock::now();
+                const double startCpu = threadMicroseconds();
+                if (batchedNow)
+                    screen.present(window);
+                else
+                    screen.presentOneByOne(window);
+                Presents& times = batchedNow ? batched : oneByOne;
+                times.wall.push_back(microsecondsSince(start));
+                times.own.push_back(threadMicroseconds() - startCpu);
+            }
+        }
+    }
+    report(state, "present", batched.wall);
+    report(state, "present_cpu", batched.own);
+    report(state, "one_by_one", oneByOne.wall);
+    report(state, "one_by_one_cpu", oneByOne.own);
 }
 
 // From the window's first frame to the first game frame, as the game does it: media, stems, the first frame.
@@ -240,6 +286,7 @@ void benchStemsChecked(benchmark::State& state)
 } // namespace
 
 BENCHMARK(benchWholeGameFrames)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchWholeGamePresentedBothWays)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(benchSetUp)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(benchStemsDecodedInFull)->Unit(benchmark::kMillisecond);
 BENCHMARK(benchStemsChecked)->Unit(benchmark::kMillisecond);
