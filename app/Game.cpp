@@ -4,14 +4,19 @@
 #include "app/Settings.hpp"
 #include "app/createWindow.hpp"
 
-Game::Game()
+#include <utility>
+
+Game::Game(MediaFolder mediaFolder, PlayerSettings playerSettings, WindowMode windowMode)
+    : media(std::move(mediaFolder))
+    , settings(std::move(playerSettings))
+    , mode(windowMode)
 {
-    createWindow(window, WINDOW_WIDTH, WINDOW_HEIGHT, TITLE);
+    createWindow(window, mode, TITLE);
 }
 
 void Game::run(RoundSeams* seams)
 {
-    MainScreen mainScreen(seams);
+    MainScreen mainScreen(media, settings, mode, seams);
     screens.push_back(&mainScreen);
     runScreens(screens, window, cache);
     // The main screen goes now; its pointer is never used again.

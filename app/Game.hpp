@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/Screen.hpp"
+#include "app/WindowMode.hpp"
+#include "assets/MediaFolder.hpp"
 #include "kit/MultiResourceCache.hpp"
+#include "settings/PlayerSettings.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -13,13 +16,17 @@ class RoundSeams;
 class Game
 {
 public:
-    Game();
+    // Opens the window in `mode`; the game's media are read from `media`, and it plays by the player's settings.
+    Game(MediaFolder media, PlayerSettings settings, WindowMode mode);
 
     // Seams, when given, see everything that enters the game (a recording).
     void run(RoundSeams* seams = nullptr);
     void closeWindow();
 
 private:
+    MediaFolder media;
+    PlayerSettings settings;
+    WindowMode mode;
     sf::RenderWindow window;
     kit::MultiResourceCache cache;
     std::vector<Screen*> screens;

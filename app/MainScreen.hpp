@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/Screen.hpp"
+#include "app/WindowMode.hpp"
+#include "assets/MediaFolder.hpp"
+#include "settings/PlayerSettings.hpp"
 
 class RoundSeams;
 
@@ -8,11 +11,15 @@ class RoundSeams;
 class MainScreen : public Screen
 {
 public:
-    // Without seams it is the game itself; with them, everything from outside passes through them.
-    explicit MainScreen(RoundSeams* seams = nullptr);
+    // Without seams it is the game itself; with them, everything from outside passes through them. The game plays
+    // by the player's settings, in a window opened in `mode`.
+    MainScreen(MediaFolder media, PlayerSettings settings, WindowMode mode, RoundSeams* seams = nullptr);
 
     int run(sf::RenderWindow& window, kit::MultiResourceCache& cache) override;
 
 private:
+    MediaFolder media;
+    PlayerSettings settings;
+    WindowMode mode;
     RoundSeams* seams;
 };

@@ -9,12 +9,13 @@ struct Options
 {
     enum class Mode
     {
-        Play,    // the game, as it always plays
-        Version, // print the version line and stop
-        Help,    // print the usage and stop
-        Record,  // the game, written to `file` as it is played
-        Replay,  // a recording or input script `file`, watched (or, with `check`, checked as fast as it goes)
-        Render,  // render a recording or an input script to an MP4
+        Play,      // the game, as it always plays
+        Version,   // print the version line and stop
+        Help,      // print the usage and stop
+        Record,    // the game, written to `file` as it is played
+        Replay,    // a recording or input script `file`, watched (or, with `check`, checked as fast as it goes)
+        Render,    // render a recording or an input script to an MP4
+        Calibrate, // measure the player's audio offset on a screen of its own, and save it
     };
 
     Mode mode = Mode::Play;
@@ -23,6 +24,13 @@ struct Options
     std::string renderInput;  // --render FILE
     std::string renderOutput; // --output FILE
     bool forceOutput = false; // --force: replace an existing output
+    std::string dataFolder;   // --data DIR: the media folder, or the folder that holds it as resources/
+
+    // For this run only, over the settings file.
+    std::string settingsFile; // --settings FILE, in place of the player's own
+    int scale = 0;            // --scale N; 0 when not given
+    int fullscreen = -1;      // --fullscreen 1, --windowed 0; -1 when neither is given
+    bool mute = false;        // --mute
 };
 
 // A command line the game cannot follow. The message is the one line to show, without the program name.

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// The game's fixed settings. Every folder is relative to the working directory and ends with a slash.
+// The game's fixed settings. The folders are the media's layout in the build folder, relative to the working
+// directory, each ending with a slash; the game finds its media folder at start (assets/MediaFolder.hpp).
 constexpr int CANVAS_WIDTH = 300;
 constexpr int CANVAS_HEIGHT = 200;
 constexpr int WINDOW_WIDTH = 3 * CANVAS_WIDTH;

@@ -1,6 +1,5 @@
 #include "assets/Assets.hpp"
 
-#include "app/Settings.hpp"
 #include "kit/Resources.hpp"
 
 #include <SFML/System/Err.hpp>
@@ -48,26 +47,29 @@ bool tablesWithinFile(const std::string& path)
 
 } // namespace
 
-std::shared_ptr<sf::Texture> loadTexture(kit::MultiResourceCache& cache, const std::string& name)
+std::shared_ptr<sf::Texture> loadTexture(kit::MultiResourceCache& cache, const MediaFolder& media,
+                                         const std::string& name)
 {
-    return cache.acquire(kit::resources::fromFile<sf::Texture>(IMAGES_PATH + name + ".PNG"));
+    return cache.acquire(kit::resources::fromFile<sf::Texture>(media.image(name)));
 }
 
-std::shared_ptr<sf::SoundBuffer> loadSoundBuffer(kit::MultiResourceCache& cache, const std::string& name)
+std::shared_ptr<sf::SoundBuffer> loadSoundBuffer(kit::MultiResourceCache& cache, const MediaFolder& media,
+                                                 const std::string& name)
 {
-    return cache.acquire(kit::resources::fromFile<sf::SoundBuffer>(SOUNDS_PATH + name + ".wav"));
+    return cache.acquire(kit::resources::fromFile<sf::SoundBuffer>(media.sound(name + ".wav")));
 }
 
-std::shared_ptr<sf::Font> loadFont(kit::MultiResourceCache& cache)
+std::shared_ptr<sf::Font> loadFont(kit::MultiResourceCache& cache, const MediaFolder& media)
 {
-    const auto plain = kit::resources::fromFile<sf::Font>(FONT_PATH);
+    const std::string path = media.font();
+    const auto plain = kit::resources::fromFile<sf::Font>(path);
     const kit::ResourceKey<sf::Font> whole(
-        [plain]() -> std::unique_ptr<sf::Font>
+        [plain, path]() -> std::unique_ptr<sf::Font>
         {
             auto font = plain.load();
-            if (font && !tablesWithinFile(FONT_PATH))
+            if (font && !tablesWithinFile(path))
             {
-                sf::err() << "Failed to load font \"" << FONT_PATH
+                sf::err() << "Failed to load font \"" << path
                           << "\" (the file ends inside its own tables: it is cut short)" << std::endl;
                 return nullptr;
             }

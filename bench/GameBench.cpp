@@ -5,7 +5,9 @@
 #include "app/Settings.hpp"
 #include "app/createWindow.hpp"
 #include "app/reserveWorkingMemory.hpp"
+#include "assets/MediaFolder.hpp"
 #include "game/StreamedTrack.hpp"
+#include "settings/SettingsFile.hpp"
 #include "world/SoundEffect.hpp"
 
 #include <SFML/Audio/InputSoundFile.hpp>
@@ -27,15 +29,6 @@ using Clock = std::chrono::steady_clock;
 double microsecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-}
-
-// The processor time this thread has used. A busy machine stretches a frame's wall time by whatever else it runs
-// meanwhile; the thread's own time is the frame's own work, which is where a first use shows.
-double threadMicroseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
 }
 
 double percentile(std::vector<double> values, double fraction)
@@ -82,14 +75,32 @@ sf::RenderWindow& gameWindow()
     return window;
 }
 
+// A whole game as a player plays it: the game's sounds, the real keyboard and fourteen seconds of music.
+struct WholeGame
+{
+    // The cache keeps the sounds' buffers for as long as it lives.
+    WholeGame(kit::MultiResourceCache& cache, const MediaFolder& media)
+        : dash(*loadSoundBuffer(cache, media, "dash"))
+        , zoop(*loadSoundBuffer(cache, media, "zoop"))
+        , blow(*loadSoundBuffer(cache, media, "blow"))
+        , round(&dash, &zoop, &blow, nullptr, BenchRound::Keyboard::Real)
+    {
+        round.getBase().duration = sf::seconds(14.f);
+        reserveWorkingMemory();
+    }
+
+    SoundEffect dash;
+    SoundEffect zoop;
+    SoundEffect blow;
+    BenchRound round;
+};
+
 // Fourteen seconds of play with the real sounds, as a player of the game sees it: the world's frame and present
 // timed apart. The first frame is left out of the figures; the worst of the others is what a player would notice.
 void benchWholeGameFrames(benchmark::State& state)
 {
     kit::MultiResourceCache cache;
-    const auto dashBuffer = loadSoundBuffer(cache, "dash");
-    const auto zoopBuffer = loadSoundBuffer(cache, "zoop");
-    const auto blowBuffer = loadSoundBuffer(cache, "blow");
+    const MediaFolder media;
     sf::RenderWindow& window = gameWindow();
     std::vector<double> world;
     std::vector<double> shown;
@@ -98,12 +109,8 @@ void benchWholeGameFrames(benchmark::State& state)
     std::vector<double> shownCpu;
     for (auto _ : state)
     {
-        SoundEffect dash(*dashBuffer);
-        SoundEffect zoop(*zoopBuffer);
-        SoundEffect blow(*blowBuffer);
-        BenchRound game(&dash, &zoop, &blow, nullptr, BenchRound::Keyboard::Real);
-        game.getBase().duration = sf::seconds(14.f);
-        reserveWorkingMemory();
+        WholeGame played(cache, media);
+        BenchRound& game = played.round;
         for (int frame = 0;; ++frame)
         {
             const Clock::time_point start = Clock::now();
@@ -135,36 +142,88 @@ void benchWholeGameFrames(benchmark::State& state)
     state.counters["frames"] = static_cast<double>(whole.size());
 }
 
+// The same game with every frame presented twice: as the game presents it, and with the draw list drawn one entry
+// at a time, as present did before it batched. Which goes first changes from frame to frame, so that the two meet
+// the same machine; the p50s of their own times are set side by side.
+void benchWholeGamePresentedBothWays(benchmark::State& state)
+{
+    struct Presents
+    {
+        std::vector<double> wall;
+        std::vector<double> own;
+    };
+    kit::MultiResourceCache cache;
+    const MediaFolder media;
+    sf::RenderWindow& window = gameWindow();
+    Presents batched;
+    Presents oneByOne;
+    for (auto _ : state)
+    {
+        WholeGame played(cache, media);
+        BenchScreen& screen = played.round.getScreen();
+        for (int frame = 0; played.round.frame() == Round::Outcome::Playing; ++frame)
+        {
+            const bool batchedFirst = frame % 2 == 0;
+            for (const bool batchedNow : {batchedFirst, !batchedFirst})
+            {
+                const Clock::time_point start = Clock::now();
+                const double startCpu = threadMicroseconds();
+                if (batchedNow)
+                    screen.present(window);
+                else
+                    screen.presentOneByOne(window);
+                Presents& times = batchedNow ? batched : oneByOne;
+                times.wall.push_back(microsecondsSince(start));
+                times.own.push_back(threadMicroseconds() - startCpu);
+            }
+        }
+    }
+    report(state, "present", batched.wall);
+    report(state, "present_cpu", batched.own);
+    report(state, "one_by_one", oneByOne.wall);
+    report(state, "one_by_one_cpu", oneByOne.own);
+}
+
 // From the window's first frame to the first game frame, as the game does it: media, stems, the first frame.
 // The stems' part is their opening and the wait for their start; the set-up done meanwhile goes with the first frame.
 void benchSetUp(benchmark::State& state)
 {
-    double media = 0.;
+    double mediaTime = 0.;
     double stems = 0.;
     double first = 0.;
+    double settingsTime = 0.;
     sf::RenderWindow& window = gameWindow();
     for (auto _ : state)
     {
+        // Before the window, as main does: the settings file (the shipped one, every key of it), read and checked.
+        const Clock::time_point settingsStart = Clock::now();
+        std::vector<std::string> problems;
+        benchmark::DoNotOptimize(readSettings(BRINDLEWICK_SOURCE_DIR "/dist/settings.example.toml", true, problems));
+        settingsTime += microsecondsSince(settingsStart);
+        if (!problems.empty())
+            state.SkipWithError(problems.front().c_str());
+
         const Clock::time_point start = Clock::now();
         kit::MultiResourceCache cache;
-        const auto player = loadTexture(cache, "player");
-        const auto background = loadTexture(cache, "background");
-        const auto selector = loadTexture(cache, "region_selector");
-        const auto timeIcon = loadTexture(cache, "time");
-        const auto dust = loadTexture(cache, "dust");
-        const auto dashBuffer = loadSoundBuffer(cache, "dash");
-        const auto zoopBuffer = loadSoundBuffer(cache, "zoop");
-        const auto blowBuffer = loadSoundBuffer(cache, "blow");
-        const auto font = loadFont(cache);
-        media += microsecondsSince(start);
+        const MediaFolder media;
+        const auto player = loadTexture(cache, media, "player");
+        const auto background = loadTexture(cache, media, "background");
+        const auto selector = loadTexture(cache, media, "region_selector");
+        const auto timeIcon = loadTexture(cache, media, "time");
+        const auto dust = loadTexture(cache, media, "dust");
+        const auto dashBuffer = loadSoundBuffer(cache, media, "dash");
+        const auto zoopBuffer = loadSoundBuffer(cache, media, "zoop");
+        const auto blowBuffer = loadSoundBuffer(cache, media, "blow");
+        const auto font = loadFont(cache, media);
+        mediaTime += microsecondsSince(start);
 
         const Clock::time_point stemStart = Clock::now();
         StreamedTrack base;
         StreamedTrack top;
         StreamedTrack bottom;
-        base.openFromFile(SOUNDS_PATH + "music_base.wav");
-        top.openFromFile(SOUNDS_PATH + "music_top.wav");
-        bottom.openFromFile(SOUNDS_PATH + "music_bottom.wav");
+        base.openFromFile(media.sound("music_base.wav"));
+        top.openFromFile(media.sound("music_top.wav"));
+        bottom.openFromFile(media.sound("music_bottom.wav"));
         StreamedTrack::startTogether({&base, &top, &bottom});
         stems += microsecondsSince(stemStart);
 
@@ -193,9 +252,10 @@ void benchSetUp(benchmark::State& state)
         screen.getDrawList().clear();
     }
     const auto runs = static_cast<double>(state.iterations());
-    state.counters["media_ms"] = media / runs / 1000.;
+    state.counters["media_ms"] = mediaTime / runs / 1000.;
     state.counters["stems_ms"] = stems / runs / 1000.;
     state.counters["first_frame_ms"] = first / runs / 1000.;
+    state.counters["settings_ms"] = settingsTime / runs / 1000.;
 }
 
 // The reference for the stems' part: the check that decoded each stem in full before it was trusted.
@@ -206,7 +266,7 @@ void benchStemsDecodedInFull(benchmark::State& state)
         for (const char* name : {"music_base.wav", "music_top.wav", "music_bottom.wav"})
         {
             sf::InputSoundFile file;
-            file.openFromFile(SOUNDS_PATH + name);
+            file.openFromFile(MediaFolder().sound(name));
             while (file.read(chunk.data(), chunk.size()) > 0)
             {
             }
@@ -219,13 +279,14 @@ void benchStemsChecked(benchmark::State& state)
         for (const char* name : {"music_base.wav", "music_top.wav", "music_bottom.wav"})
         {
             StreamedTrack stem;
-            benchmark::DoNotOptimize(stem.openFromFile(SOUNDS_PATH + name));
+            benchmark::DoNotOptimize(stem.openFromFile(MediaFolder().sound(name)));
         }
 }
 
 } // namespace
 
 BENCHMARK(benchWholeGameFrames)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(benchWholeGamePresentedBothWays)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(benchSetUp)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(benchStemsDecodedInFull)->Unit(benchmark::kMillisecond);
 BENCHMARK(benchStemsChecked)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 // encoders, from the script to a finished MP4. Wall time is the figure a player waits for; the process's processor
 // time beside it shows how much of it the encoder's threads take on the second core. Needs a display.
 #include "app/Settings.hpp"
+#include "assets/MediaFolder.hpp"
 #include "clip/renderClip.hpp"
 
 #include <SFML/Audio/InputSoundFile.hpp>
@@ -26,7 +27,7 @@ const std::string Script = std::string(BRINDLEWICK_SOURCE_DIR) + "/docs/clip.scr
 void recordGameLength(benchmark::State& state)
 {
     sf::InputSoundFile base;
-    if (base.openFromFile(SOUNDS_PATH + "music_base.wav"))
+    if (base.openFromFile(MediaFolder().sound("music_base.wav")))
         state.counters["game_s"] = base.getDuration().asSeconds();
 }
 
@@ -34,7 +35,7 @@ void benchRenderScriptedGame(benchmark::State& state)
 {
     const std::string clip = (std::filesystem::temp_directory_path() / "brindlewick-bench.mp4").string();
     for (auto _ : state)
-        if (renderClip(Script, clip, true) != 0)
+        if (renderClip(Script, clip, true, MediaFolder()) != 0)
             state.SkipWithError("the render failed");
     std::remove(clip.c_str());
     recordGameLength(state);

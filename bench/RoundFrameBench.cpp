@@ -6,6 +6,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <string>
+#include <utility>
+
 namespace
 {
 
@@ -45,14 +49,48 @@ sf::RenderWindow& benchWindow()
     return window;
 }
 
+// One present's time, the thread's own and the wall's, summed over the loop.
+struct PresentTime
+{
+    double cpu = 0.;
+    double wall = 0.;
+
+    template <class Present>
+    void add(Present&& present)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        const double startCpu = threadMicroseconds();
+        present();
+        cpu += threadMicroseconds() - startCpu;
+        wall += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+    }
+};
+
+// Present with the game's draw list, set against its references in the same loop: the draw list drawn one entry at
+// a time, as present did before it batched, and one scaled draw of the canvas. Interleaved, the three meet the same
+// machine, which on a shared one changes from second to second.
 void benchPresentGameFrame(benchmark::State& state)
 {
     const auto alive = static_cast<std::size_t>(state.range(0));
     sf::RenderWindow& window = benchWindow();
     BenchRound game;
     settle(game, alive);
+    BenchScreen& screen = game.getScreen();
+    PresentTime batched;
+    PresentTime oneByOne;
+    PresentTime scaled;
     for (auto _ : state)
-        game.getScreen().present(window);
+    {
+        batched.add([&] { screen.present(window); });
+        oneByOne.add([&] { screen.presentOneByOne(window); });
+        scaled.add([&] { drawCanvasScaled(window, canvas()); });
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    for (const auto& [name, time] : {std::pair{"batched", &batched}, {"one_by_one", &oneByOne}, {"scaled", &scaled}})
+    {
+        state.counters[std::string(name) + "_cpu_us"] = time->cpu / runs;
+        state.counters[std::string(name) + "_wall_us"] = time->wall / runs;
+    }
     state.counters["alive"] = static_cast<double>(game.alive());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assets/MediaFolder.hpp"
 #include "clip/ClipRenderer.hpp"
 
 #include <SFML/System/Time.hpp>
@@ -24,4 +25,4 @@ public:
 
 // Opens FILE, telling a recording from an input script by its first line. Throws std::runtime_error with one line
 // naming the file (and the line) when it cannot be played back.
-std::unique_ptr<GameFrameSource> openGameFrames(const std::string& path);
+std::unique_ptr<GameFrameSource> openGameFrames(const std::string& path, const MediaFolder& media);

@@ -4,13 +4,13 @@
 
 #include <utility>
 
-std::unique_ptr<GameFrameSource> openGameFrames(const std::string& path)
+std::unique_ptr<GameFrameSource> openGameFrames(const std::string& path, const MediaFolder& media)
 {
-    return std::make_unique<ReplayFrameSource>(ReplaySession::open(path));
+    return std::make_unique<ReplayFrameSource>(ReplaySession::open(path), media);
 }
 
-ReplayFrameSource::ReplayFrameSource(ReplaySession::Source source)
-    : session(std::move(source), cache)
+ReplayFrameSource::ReplayFrameSource(ReplaySession::Source source, const MediaFolder& media)
+    : session(std::move(source), cache, media)
     , readback(canvas())
 {
 }

@@ -14,7 +14,7 @@
 class ReplayFrameSource : public GameFrameSource
 {
 public:
-    explicit ReplayFrameSource(ReplaySession::Source source);
+    ReplayFrameSource(ReplaySession::Source source, const MediaFolder& media);
 
     bool next(ClipFrame& frame) override;
     sf::Time getLength() const override { return length; }

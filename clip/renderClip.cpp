@@ -2,14 +2,17 @@
 
 #include "app/DisplayConnection.hpp"
 #include "app/Settings.hpp"
+#include "app/fileProblem.hpp"
 #include "clip/BackgroundSink.hpp"
 #include "clip/ClipWriter.hpp"
 #include "clip/GameFrameSource.hpp"
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <iostream>
 
@@ -45,46 +48,51 @@ private:
     bool shown;
 };
 
-AudioMixdown loadMixdown()
+AudioMixdown loadMixdown(const MediaFolder& media)
 {
-    const auto stem = [](const std::string& name)
+    const auto stem = [&media](const std::string& name)
     {
         // Only the base stem is needed, as in the game: a missing layer is silence.
-        return name == "music_base.wav" || std::filesystem::exists(SOUNDS_PATH + name)
-                   ? loadSoundData(SOUNDS_PATH + name)
-                   : SoundData{};
+        return name == "music_base.wav" || std::filesystem::exists(media.sound(name)) ? loadSoundData(media.sound(name))
+                                                                                      : SoundData{};
     };
     return AudioMixdown({stem("music_base.wav"), stem("music_top.wav"), stem("music_bottom.wav")},
-                        {loadSoundData(SOUNDS_PATH + "dash.wav"), loadSoundData(SOUNDS_PATH + "zoop.wav"),
-                         loadSoundData(SOUNDS_PATH + "blow.wav")});
+                        {loadSoundData(media.sound("dash.wav")), loadSoundData(media.sound("zoop.wav")),
+                         loadSoundData(media.sound("blow.wav"))});
 }
 
 } // namespace
 
-int renderClip(const std::string& input, const std::string& output, bool force)
+int renderClip(const std::string& input, const std::string& output, bool force, const MediaFolder& media)
 {
     // Phase 1: everything that can be refused is refused before the slow part begins.
     std::error_code error;
+    if (std::filesystem::is_directory(output, error))
+    {
+        std::cerr << "brindlewick: Cannot write the video \"" << output << "\": is a folder" << std::endl;
+        return 2;
+    }
     if (!force && std::filesystem::exists(output, error))
     {
         std::cerr << "brindlewick: \"" << output << "\" already exists; add --force to replace it" << std::endl;
         return 2;
     }
-    if (!std::ifstream(input))
+    errno = 0;
+    if (!std::ifstream(input) || std::filesystem::is_directory(input, error))
     {
-        std::cerr << "brindlewick: Cannot read \"" << input << "\"" << std::endl;
+        std::cerr << "brindlewick: Cannot read \"" << input << "\": " << fileProblem(input, errno) << std::endl;
         return 2;
     }
     try
     {
         // The sounds are read and mixed ready on a thread of their own while the canvas and the game are set up.
-        std::future<AudioMixdown> mixing = std::async(std::launch::async, loadMixdown);
+        std::future<AudioMixdown> mixing = std::async(std::launch::async, loadMixdown, std::cref(media));
         // The canvas needs OpenGL, and SFML aborts when it cannot reach a display.
         const DisplayConnection display;
         std::unique_ptr<GameFrameSource> source;
         try
         {
-            source = openGameFrames(input);
+            source = openGameFrames(input, media);
         }
         catch (const std::exception& unreadable)
         {

@@ -1,11 +1,9 @@
 #!/bin/sh
-# Starts the installed game. The game reads its media from resources/ in its working directory, so run it from the
-# data folder of the prefix this launcher is installed in: any prefix, a staged install or an unpacked package.
+# Starts the installed game with the media of the prefix this launcher is installed in: any prefix, a staged install
+# or an unpacked package. The game stays in the folder it was started from, so every file the player names is
+# theirs, where they are. A BRINDLEWICK_DATA of the player's own is kept.
 here=$(dirname "$(readlink -f "$0")")
 prefix=$(dirname "$here")
-data="$prefix/share/games/brindlewick"
-if ! cd "$data" 2>/dev/null; then
-    echo "brindlewick: cannot find the game's data folder \"$data\"" >&2
-    exit 1
-fi
+BRINDLEWICK_DATA="${BRINDLEWICK_DATA:-$prefix/share/games/brindlewick}"
+export BRINDLEWICK_DATA
 exec "$prefix/lib/games/brindlewick/brindlewick" "$@"

@@ -8,9 +8,9 @@ namespace
 const sf::Time PulseLength = sf::milliseconds(25);
 }
 
-BeatClock::BeatClock(const MusicTrack& track, kit::TimeSource now)
+BeatClock::BeatClock(const MusicTrack& track, kit::TimeSource now, sf::Time offset)
     : pulseTimer(now)
-    , music(track, std::move(now))
+    , music(track, std::move(now), offset)
 {
 }
 

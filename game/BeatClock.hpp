@@ -8,7 +8,9 @@
 class BeatClock
 {
 public:
-    explicit BeatClock(const MusicTrack& music, kit::TimeSource now = kit::realTimeSource());
+    // The offset is the player's audio offset (see MusicClock).
+    explicit BeatClock(const MusicTrack& music, kit::TimeSource now = kit::realTimeSource(),
+                       sf::Time offset = sf::Time::Zero);
 
     void update();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/MusicTrack.hpp"
+#include "render/BatchableShape.hpp"
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -22,7 +23,7 @@ public:
     const sf::Text& getTitle() const { return title; }
 
 private:
-    sf::RectangleShape card;
+    BatchableShape<sf::RectangleShape> card;
     sf::Text title;
     float fadeLevel = 0.f;
 };

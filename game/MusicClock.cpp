@@ -18,16 +18,17 @@ const sf::Time JumpThreshold = MixingStep * sf::Int64(4);
 const sf::Time LatencyInterval = sf::seconds(1.f);
 } // namespace
 
-MusicClock::MusicClock(const MusicTrack& track, kit::TimeSource source)
+MusicClock::MusicClock(const MusicTrack& track, kit::TimeSource source, sf::Time audioOffset)
     : music(&track)
     , now(std::move(source))
     , lastNow(now())
     , lastReported(music->getPlayingOffset())
     , earliest(lastReported)
     , latest(lastReported + StallGuard)
+    , offset(audioOffset)
     , latency(music->getOutputLatency())
     , latencyReadAt(lastNow)
-    , heard(earliest - latency)
+    , heard(earliest - latency - offset)
 {
 }
 
@@ -68,7 +69,7 @@ void MusicClock::update()
     // The heard position goes on with the time and slews towards the estimate: at up to one and a half times the
     // speed when behind, slowing down as far as standing still when ahead, never running back. It jumps ahead
     // only after a stall.
-    const sf::Time target = earliest - latency;
+    const sf::Time target = earliest - latency - offset;
     const sf::Time drift = target - (heard + elapsed);
     if (drift >= JumpThreshold)
         heard = target;

@@ -3,6 +3,7 @@
 #include "app/Settings.hpp"
 #include "input/Bindings.hpp"
 #include "kit/Random.hpp"
+#include "render/BatchableShape.hpp"
 
 #include <SFML/Graphics/CircleShape.hpp>
 
@@ -38,21 +39,24 @@ void prepareRoundDrawing(sf::RenderTarget& target)
 {
     Baseballer baseballer(0);
     baseballer.setPosition(static_cast<float>(CANVAS_WIDTH) / 2.f, HalfLine);
-    target.draw(baseballer);
-    sf::CircleShape love(45.f, 30);
+    BatchableShape<sf::CircleShape> love(45.f, 30);
     love.setFillColor(sf::Color(255, 255, 255, 200));
     love.setOutlineColor(sf::Color(0, 0, 0, 80));
     love.setOutlineThickness(2.f);
     love.setPosition(static_cast<float>(CANVAS_WIDTH) / 2.f, HalfLine);
-    target.draw(love);
+    // Through a draw list, as the game draws them: batched.
+    DrawList list;
+    list.add(baseballer, 0);
+    list.add(love, 0);
+    list.draw(target);
 }
 
 Round::Round(const RoundMedia& media, const RoundSounds& roundSounds, DrawList& drawList, kit::ActionMap& actionMap,
-             kit::TimeSource now)
+             kit::TimeSource now, const RoundOptions& options)
     : sounds(roundSounds)
     , drawList(&drawList)
     , actions(&actionMap)
-    , beatClock(sounds.base, now)
+    , beatClock(sounds.base, now, options.audioOffset)
     , board(beatClock)
     , bottomStart(drawBottomStart())
     , mixer(sounds.top, sounds.bottom, bottomStart)
@@ -67,7 +71,8 @@ Round::Round(const RoundMedia& media, const RoundSounds& roundSounds, DrawList& 
     , flock(drawList)
     , dust(media.dust)
 {
-    bindMainActions(*actions);
+    bindCloseAction(*actions, options.controls);
+    bindMainActions(*actions, options.controls);
     spawnTimer.restart(SpawnInterval);
 
     backgroundB.setPosition(static_cast<float>(CANVAS_WIDTH), 0.f);

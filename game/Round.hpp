@@ -4,6 +4,7 @@
 #include "game/CommandBoard.hpp"
 #include "game/EndingCard.hpp"
 #include "game/RoundMedia.hpp"
+#include "game/RoundOptions.hpp"
 #include "game/RoundSounds.hpp"
 #include "game/StemMixer.hpp"
 #include "kit/ActionMap.hpp"
@@ -33,9 +34,9 @@ public:
     };
 
     // Sets the game up and puts its drawables in the draw list. The timers (the spawn timer, the beat pulse)
-    // read `now`; the stems must already be playing.
+    // read `now`; the stems must already be playing. The actions are bound to the options' controls.
     Round(const RoundMedia& media, const RoundSounds& sounds, DrawList& drawList, kit::ActionMap& actions,
-          kit::TimeSource now = kit::realTimeSource());
+          kit::TimeSource now = kit::realTimeSource(), const RoundOptions& options = RoundOptions());
 
     // Runs one frame up to its drawing. pollEvents refreshes the action map for the next frame.
     Outcome frame(sf::Time frameTime, const std::function<void()>& pollEvents);

@@ -19,8 +19,8 @@ public:
 
     virtual kit::ActionMap::KeyState keyState(kit::ActionMap::KeyState real) = 0;
     virtual kit::JoystickState joystickState(kit::JoystickState real) = 0;
-    // Just before the round is made; the seed is set here.
-    virtual void beginRound() = 0;
+    // Just before the round is made, with what it will play by; the seed is set here.
+    virtual void beginRound(const RoundOptions& options) = 0;
     virtual MusicTrack& stem(int index, MusicTrack& real) = 0;
     virtual SoundCue& cue(int index, SoundCue& real) = 0;
     virtual kit::TimeSource timeSource(kit::TimeSource real) = 0;

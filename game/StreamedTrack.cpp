@@ -178,6 +178,11 @@ void StreamedTrack::finishTogether(const std::vector<StreamedTrack*>& stems)
     alSourcePlayv(count, sources.data());
 }
 
+void StreamedTrack::stop()
+{
+    music.stop();
+}
+
 sf::Time StreamedTrack::getPlayingOffset() const
 {
     return music.getPlayingOffset();
@@ -195,12 +200,20 @@ sf::SoundSource::Status StreamedTrack::getStatus() const
 
 float StreamedTrack::getVolume() const
 {
-    return music.getVolume();
+    // At the full music level the stem itself answers, as it always has (its float can come back a hair off).
+    return gain == 100.f ? music.getVolume() : volume;
 }
 
-void StreamedTrack::setVolume(float volume)
+void StreamedTrack::setVolume(float newVolume)
 {
-    music.setVolume(volume);
+    volume = newVolume;
+    music.setVolume(volume * gain / 100.f);
+}
+
+void StreamedTrack::setGain(float percent)
+{
+    gain = percent;
+    music.setVolume(volume * gain / 100.f);
 }
 
 sf::Time StreamedTrack::getOutputLatency() const
@@ -229,4 +242,19 @@ bool audioOutputAvailable()
     const kit::ErrorCapture quiet;
     const sf::Sound probe;
     return alcGetCurrentContext() != nullptr;
+}
+
+std::string outputDeviceName()
+{
+    ALCcontext* context = alcGetCurrentContext();
+    ALCdevice* device = context != nullptr ? alcGetContextsDevice(context) : nullptr;
+    if (device == nullptr)
+        return "";
+    // The full name where the library has it: the short one can be the same for two outputs.
+    const ALCchar* name = alcIsExtensionPresent(nullptr, "ALC_ENUMERATE_ALL_EXT") == ALC_TRUE
+                              ? alcGetString(device, ALC_ALL_DEVICES_SPECIFIER)
+                              : nullptr;
+    if (name == nullptr || *name == '\0')
+        name = alcGetString(device, ALC_DEVICE_SPECIFIER);
+    return name != nullptr ? name : "";
 }

@@ -18,8 +18,12 @@ public:
     bool openFromFile(const std::string& path);
     // Starts a stem that was opened; one that was not stays silent and Stopped.
     void play();
+    void stop();
     // Why the last openFromFile failed, on one line; empty after one that worked.
     const std::string& getFault() const { return fault; }
+    // The player's music volume in percent, under the game's own: the stem sounds at volume x gain / 100, and
+    // reads back the game's volume.
+    void setGain(float percent);
 
     // Starts the stems on the same sample. play() leaves the start to the stem's streaming thread, and the mixer
     // begins a source at its next period (23 ms), so stems started one by one can sound a period or more apart.
@@ -64,6 +68,8 @@ private:
     bool opened = false;
     std::string fault;
     float heldVolume = 100.f; // the volume kept while the stem starts muted
+    float volume = 100.f;     // the game's volume, before the gain
+    float gain = 100.f;
 };
 
 enum class WaveCheck
@@ -80,3 +86,7 @@ WaveCheck checkWaveLength(sf::InputStream& stream);
 // Whether SFML's audio can open an output device. Without one a stem never plays and never ends, so the game,
 // which follows its music, cannot run.
 bool audioOutputAvailable();
+
+// The name of the output device SFML's audio plays on, as OpenAL names it ("OpenAL Soft on Built-in Audio"); empty
+// when none is open.
+std::string outputDeviceName();

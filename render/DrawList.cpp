@@ -9,7 +9,7 @@ void DrawList::add(const sf::Drawable& drawable, int layer, bool visible)
     // place a stable sort would give it, found without sorting a list that grows with every baseballer.
     const auto place = std::partition_point(entries.begin(), entries.end(),
                                             [layer](const DrawEntry& entry) { return entry.layer >= layer; });
-    entries.insert(place, DrawEntry{&drawable, visible, layer});
+    entries.insert(place, DrawEntry{&drawable, visible, layer, dynamic_cast<const Batchable*>(&drawable)});
 }
 
 void DrawList::remove(const sf::Drawable* drawable)
@@ -48,7 +48,19 @@ void DrawList::clear()
 
 void DrawList::draw(sf::RenderTarget& target) const
 {
+    batch.setVisibleArea(viewedArea(target));
     for (const DrawEntry& entry : entries)
-        if (entry.visible)
-            target.draw(*entry.drawable, sf::RenderStates::Default);
+    {
+        if (!entry.visible)
+            continue;
+        if (entry.batchable != nullptr)
+        {
+            entry.batchable->appendTo(batch);
+            continue;
+        }
+        // What was gathered lies behind this entry.
+        batch.flush(target);
+        target.draw(*entry.drawable, sf::RenderStates::Default);
+    }
+    batch.flush(target);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/DrawEntry.hpp"
+#include "render/VertexBatch.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -8,6 +9,8 @@
 
 // A screen's drawables in back-to-front order: descending layer, and in order of addition within a layer.
 // The list owns none of them; whoever removes a drawable from the world removes it from here first.
+// Consecutive visible entries that are Batchable share their draw calls: one per run of the same texture and blend
+// mode, in list order, so the picture is the one drawn entry by entry.
 class DrawList
 {
 public:
@@ -23,4 +26,7 @@ public:
 
 private:
     std::vector<DrawEntry> entries;
+    // Working memory of draw, kept from frame to frame so that steady play allocates nothing; it holds no state
+    // between calls.
+    mutable VertexBatch batch;
 };

@@ -7,14 +7,26 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
+#include <algorithm>
+
 void drawEnlarged(sf::RenderTarget& target, sf::RenderTexture& picture)
 {
     picture.display();
+    const sf::Vector2u area = target.getSize();
+    const sf::Vector2u size = picture.getSize();
+    const unsigned factor = std::max(1u, std::min(area.x / size.x, area.y / size.y));
+    const sf::Vector2u covered(size.x * factor, size.y * factor);
+    // In a window of the picture's own shape the picture covers it all; on a screen of another shape the borders
+    // are black.
+    if (covered != area)
+        target.clear(sf::Color(0, 0, 0, 255));
     // The canvas texture is never smoothed, so one scaled draw straight to the target gives the sharp blocks;
-    // an intermediate 900x600 target would only cost a second full-window draw.
+    // an intermediate target would only cost a second full-window draw. Whole pixels keep the blocks sharp.
     sf::Sprite enlarged(picture.getTexture());
-    constexpr float scale = static_cast<float>(WINDOW_WIDTH) / static_cast<float>(CANVAS_WIDTH);
-    enlarged.setScale(scale, scale);
+    enlarged.setScale(static_cast<float>(factor), static_cast<float>(factor));
+    // Centred on a whole pixel, rounded down.
+    const sf::Vector2u corner((area.x - std::min(covered.x, area.x)) / 2, (area.y - std::min(covered.y, area.y)) / 2);
+    enlarged.setPosition(static_cast<float>(corner.x), static_cast<float>(corner.y));
     target.draw(enlarged, sf::RenderStates::Default);
 }
 

@@ -51,7 +51,7 @@ public:
     {
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
-        words.push_back(buffer);
+        words.emplace_back(buffer);
     }
     std::vector<std::string> words;
 };

@@ -4,9 +4,7 @@
 #include "replay/StateDigest.hpp"
 
 #include <csignal>
-#include <iostream>
 #include <random>
-#include <stdexcept>
 #include <utility>
 
 namespace
@@ -94,15 +92,9 @@ private:
     RecordingWriter* writer;
 };
 
-GameRecorder::GameRecorder(const std::string& filePath)
-    : path(filePath)
-    , buffer(1 << 20)
+GameRecorder::GameRecorder(std::vector<std::ostream*> streams)
+    : outputs(std::move(streams))
 {
-    // A megabyte of buffer holds a whole game, so the frames never wait for the disk.
-    file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    file.open(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw std::runtime_error("Cannot create the recording \"" + path + "\"");
     stopSignal = 0;
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
@@ -159,12 +151,12 @@ kit::JoystickState GameRecorder::joystickState(kit::JoystickState real)
     return recorded;
 }
 
-void GameRecorder::beginRound()
+void GameRecorder::beginRound(const RoundOptions& options)
 {
     std::random_device device;
     const auto seed = static_cast<std::uint32_t>(device());
     kit::setRandomSeed(seed);
-    writer = std::make_unique<RecordingWriter>(file, seed);
+    writer = std::make_unique<RecordingWriter>(outputs, seed, options);
 }
 
 MusicTrack& GameRecorder::stem(int index, MusicTrack& real)
@@ -215,15 +207,4 @@ void GameRecorder::roundOver(Round::Outcome outcome, bool stopped)
 bool GameRecorder::stopRequested() const
 {
     return stopSignal != 0;
-}
-
-bool GameRecorder::finish()
-{
-    file.close();
-    if (file.fail())
-    {
-        std::cerr << "brindlewick: Could not write the whole recording \"" << path << "\"" << std::endl;
-        return false;
-    }
-    return true;
 }

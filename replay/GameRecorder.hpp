@@ -3,26 +3,26 @@
 #include "game/RoundSeams.hpp"
 #include "replay/RecordingWriter.hpp"
 
-#include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 // Records a game as it is played: wraps every seam the main screen offers in a decorator that forwards to the real
-// thing and writes down what went by. Ctrl+C and SIGTERM, while it records, end the game at the next frame, so the
-// file always closes with whole frames and an end line.
+// thing and writes down what went by, to each of its streams (the player's file, the kept game). Ctrl+C and SIGTERM,
+// while it records, end the game at the next frame, so the files always close with whole frames and an end line.
 class GameRecorder : public RoundSeams
 {
 public:
-    // Creates the file. Throws std::runtime_error naming it when it cannot be created.
-    explicit GameRecorder(const std::string& path);
+    // The streams outlive the recorder; whoever owns them closes them after the game.
+    explicit GameRecorder(std::vector<std::ostream*> outputs);
     ~GameRecorder() override;
     GameRecorder(const GameRecorder&) = delete;
     GameRecorder& operator=(const GameRecorder&) = delete;
 
     kit::ActionMap::KeyState keyState(kit::ActionMap::KeyState real) override;
     kit::JoystickState joystickState(kit::JoystickState real) override;
-    void beginRound() override;
+    void beginRound(const RoundOptions& options) override;
     MusicTrack& stem(int index, MusicTrack& real) override;
     SoundCue& cue(int index, SoundCue& real) override;
     kit::TimeSource timeSource(kit::TimeSource real) override;
@@ -32,16 +32,14 @@ public:
     void roundOver(Round::Outcome outcome, bool stopped) override;
     bool stopRequested() const override;
 
-    // Closes the file; false, with the reason on stderr, when it could not be written in full.
-    bool finish();
+    // The frames written so far; none before the round began.
+    std::size_t getFrameCount() const { return writer ? writer->getFrameCount() : 0; }
 
 private:
     class Track;
     class Sound;
 
-    std::string path;
-    std::vector<char> buffer;
-    std::ofstream file;
+    std::vector<std::ostream*> outputs;
     std::unique_ptr<RecordingWriter> writer;
     std::vector<std::unique_ptr<Track>> tracks;
     std::vector<std::unique_ptr<Sound>> sounds;

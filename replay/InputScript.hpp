@@ -1,5 +1,7 @@
 #pragma once
 
+#include "input/KeyNames.hpp"
+
 #include <SFML/System/Time.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
@@ -47,7 +49,3 @@ bool isInputScriptStart(const std::string& firstLine);
 // Reads a script. `name` names the source in messages. Throws ReplayFormatError naming the file and the line for a
 // line that is not a step, a key it does not know, or a step earlier than the one before.
 InputScript readInputScript(std::istream& in, const std::string& name);
-
-// The key of an SFML key name ("Left", "LShift", "A"), or sf::Keyboard::Unknown; and back.
-sf::Keyboard::Key keyFromName(const std::string& name);
-std::string keyName(sf::Keyboard::Key key);

@@ -1,5 +1,6 @@
 #include "replay/Recording.hpp"
 
+#include "input/Controls.hpp"
 #include "replay/Channels.hpp"
 #include "replay/EventText.hpp"
 #include "replay/ReplayFormatError.hpp"
@@ -10,7 +11,8 @@
 #include <limits>
 #include <sstream>
 
-const char* const RecordingHeader = "brindlewick-replay 1";
+const char* const RecordingHeader = "brindlewick-replay 2";
+const char* const FirstRecordingHeader = "brindlewick-replay 1";
 
 namespace
 {
@@ -128,6 +130,8 @@ Recording readRecording(std::istream& in, const std::string& name)
     std::string line;
     std::size_t number = 0;
     bool sawSeed = false;
+    bool sawControls = false;
+    bool sawOffset = false;
     bool sawSetup = false;
 
     const auto fail = [&](const std::string& what) { throw ReplayFormatError(name, number, what); };
@@ -147,11 +151,11 @@ Recording readRecording(std::istream& in, const std::string& name)
         }
         if (number == 1)
         {
-            if (line != RecordingHeader)
+            if (line != RecordingHeader && line != FirstRecordingHeader)
             {
                 if (line.compare(0, 19, "brindlewick-replay ") == 0)
                     fail("a recording of another format version (\"" + line.substr(0, 40) + "\"); this build reads \"" +
-                         RecordingHeader + "\"");
+                         FirstRecordingHeader + "\" and \"" + RecordingHeader + "\"");
                 fail("not a Brindlewick recording: the first line must be \"" + std::string(RecordingHeader) + "\"");
             }
             continue;
@@ -170,6 +174,25 @@ Recording readRecording(std::istream& in, const std::string& name)
                 fail("a damaged seed line");
             recording.seed = static_cast<std::uint32_t>(seed);
             sawSeed = true;
+        }
+        else if (kind == "controls")
+        {
+            // One line of words, as controlsText writes them.
+            const std::size_t start = line.find(' ');
+            if (!sawSeed || sawSetup || sawControls ||
+                !parseControls(start == std::string::npos ? std::string() : line.substr(start + 1),
+                               recording.options.controls))
+                fail("a damaged controls line");
+            sawControls = true;
+        }
+        else if (kind == "offset")
+        {
+            long long microseconds = 0;
+            if (!sawSeed || sawSetup || sawOffset || words.size() != 2 ||
+                !parseWhole(words[1], -MaxMicroseconds, MaxMicroseconds, microseconds))
+                fail("a damaged offset line");
+            recording.options.audioOffset = sf::microseconds(microseconds);
+            sawOffset = true;
         }
         else if (kind == "setup")
         {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/RoundOptions.hpp"
 #include "replay/StateDigest.hpp"
 
 #include <SFML/System/Time.hpp>
@@ -36,6 +37,8 @@ struct RecordedFrame
 struct Recording
 {
     std::uint32_t seed = 0;
+    // The controls and the audio offset the game played by; a recording of the first version played by the defaults.
+    RoundOptions options;
     std::vector<ReplayToken> setup; // what the game read while it set itself up, before its first frame
     std::vector<RecordedFrame> frames;
     std::string ending;
@@ -44,8 +47,9 @@ struct Recording
     bool isCutShort() const { return ending.empty(); }
 };
 
-// The first line of every recording: the format's name and its version.
+// The first line of every recording: the format's name and its version; and the first version's, which is still read.
 extern const char* const RecordingHeader;
+extern const char* const FirstRecordingHeader;
 
 // Reads a recording. `name` names the source in messages. Throws ReplayFormatError naming the line for another
 // format or version, or a damaged line; a recording cut short (a last line without its end, or no end line) is not

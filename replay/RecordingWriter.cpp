@@ -4,12 +4,29 @@
 #include "replay/Recording.hpp"
 
 #include <cstdio>
+#include <utility>
 
-RecordingWriter::RecordingWriter(std::ostream& output, std::uint32_t seed)
-    : out(&output)
+RecordingWriter::RecordingWriter(std::ostream& output, std::uint32_t seed, const RoundOptions& options)
+    : RecordingWriter(std::vector<std::ostream*>{&output}, seed, options)
 {
-    *out << RecordingHeader << '\n' << "seed " << seed << '\n';
+}
+
+RecordingWriter::RecordingWriter(std::vector<std::ostream*> outputs, std::uint32_t seed, const RoundOptions& options)
+    : outs(std::move(outputs))
+{
+    for (std::ostream* out : outs)
+        *out << RecordingHeader << '\n'
+             << "seed " << seed << '\n'
+             << "controls " << controlsText(options.controls) << '\n'
+             << "offset " << options.audioOffset.asMicroseconds() << '\n';
     words.reserve(512);
+}
+
+void RecordingWriter::line(const std::string& start)
+{
+    for (std::ostream* out : outs)
+        *out << start << words << '\n';
+    words.clear();
 }
 
 void RecordingWriter::word(const std::string& text)
@@ -109,19 +126,21 @@ void RecordingWriter::sound(Cue cue)
 
 void RecordingWriter::endSetup()
 {
-    *out << "setup" << words << '\n';
-    words.clear();
+    line("setup");
 }
 
 void RecordingWriter::endFrame(sf::Time frameTime, const StateDigest& digest)
 {
-    *out << "f " << frameTime.asMicroseconds() << words << " # " << digestText(digest) << '\n';
-    words.clear();
+    words += " # ";
+    words += digestText(digest);
+    line("f " + std::to_string(frameTime.asMicroseconds()));
     ++frames;
 }
 
 void RecordingWriter::end(const std::string& ending)
 {
-    *out << "end " << ending << '\n';
-    out->flush();
+    words.clear();
+    line("end " + ending);
+    for (std::ostream* out : outs)
+        out->flush();
 }

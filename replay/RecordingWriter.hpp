@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/RoundOptions.hpp"
 #include "replay/Channels.hpp"
 #include "replay/StateDigest.hpp"
 
@@ -9,15 +10,18 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // Writes a recording line by line. The words of a line are gathered in memory and the line goes to the stream only
 // when it is whole, so a game stopped at any point leaves whole lines behind it (at most the last one unfinished).
-// The stream does the buffering; a frame costs a few appends.
+// The streams do the buffering; a frame costs a few appends and one write a stream.
 class RecordingWriter
 {
 public:
-    // Writes the header and the seed.
-    RecordingWriter(std::ostream& out, std::uint32_t seed);
+    // Writes the header, the seed and what the game plays by (its controls and audio offset), to one stream or to
+    // each of several (the player's file and the kept game).
+    RecordingWriter(std::ostream& out, std::uint32_t seed, const RoundOptions& options = RoundOptions());
+    RecordingWriter(std::vector<std::ostream*> outs, std::uint32_t seed, const RoundOptions& options = RoundOptions());
 
     // What came in or went out, in the order it happened.
     void time(sf::Time now);
@@ -45,8 +49,9 @@ private:
     void word(const std::string& text);
     void number(long long value);
     void real(float value);
+    void line(const std::string& start);
 
-    std::ostream* out;
+    std::vector<std::ostream*> outs;
     std::string words;
     std::size_t frames = 0;
 };

@@ -1,6 +1,7 @@
 #include "replay/ReplaySession.hpp"
 
 #include "app/Settings.hpp"
+#include "app/fileProblem.hpp"
 #include "assets/Assets.hpp"
 #include "input/Bindings.hpp"
 #include "kit/Random.hpp"
@@ -9,7 +10,9 @@
 
 #include <SFML/Audio/InputSoundFile.hpp>
 
+#include <cerrno>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -193,11 +196,12 @@ private:
 };
 
 // The base stem's length, from its file's header: a script needs no audio device.
-sf::Time baseStemLength()
+sf::Time baseStemLength(const MediaFolder& media)
 {
+    const std::string path = media.sound("music_base.wav");
     sf::InputSoundFile file;
-    if (!file.openFromFile(SOUNDS_PATH + "music_base.wav"))
-        throw std::runtime_error("Failed to open the music \"" + SOUNDS_PATH + "music_base.wav\"");
+    if (!file.openFromFile(path))
+        throw std::runtime_error("Failed to open the music \"" + path + "\"");
     return file.getDuration();
 }
 
@@ -257,9 +261,12 @@ private:
 
 ReplaySession::Source ReplaySession::open(const std::string& path)
 {
+    // A folder opens as a file that reads nothing; it is named for what it is.
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot open the replay \"" + path + "\"");
+    std::error_code ignored;
+    if (!in || std::filesystem::is_directory(path, ignored))
+        throw std::runtime_error("Cannot open the replay \"" + path + "\": " + fileProblem(path, errno));
     return read(in, path);
 }
 
@@ -305,12 +312,13 @@ sf::Time ReplaySession::scriptTime(std::size_t frames)
     return sf::microseconds(static_cast<sf::Int64>(frames) * 1000000 / 60);
 }
 
-ReplaySession::ReplaySession(Source replaySource, kit::MultiResourceCache& cache)
+ReplaySession::ReplaySession(Source replaySource, kit::MultiResourceCache& cache, MediaFolder mediaFolder)
     : source(std::move(replaySource))
+    , media(std::move(mediaFolder))
     , actions([this](sf::Keyboard::Key key) { return feed->key(key); }, replayedPads())
 {
     if (source.isScript)
-        feed = std::make_unique<ScriptFeed>(source.script, baseStemLength());
+        feed = std::make_unique<ScriptFeed>(source.script, baseStemLength(media));
     else
         feed = std::make_unique<RecordingFeed>(source.recording);
     for (int i = 0; i < StemCount; ++i)
@@ -323,13 +331,16 @@ ReplaySession::ReplaySession(Source replaySource, kit::MultiResourceCache& cache
     bindCloseAction(actions);
     const char* const names[] = {"player", "background", "region_selector", "time", "dust"};
     for (int i = 0; i < 5; ++i)
-        textures[i] = loadTexture(cache, names[i]);
-    font = loadFont(cache);
+        textures[i] = loadTexture(cache, media, names[i]);
+    font = loadFont(cache, media);
 
     kit::setRandomSeed(source.isScript ? source.script.seed : source.recording.seed);
     const RoundMedia media{*textures[0], *textures[1], *textures[2], *textures[3], *textures[4], *font};
     const RoundSounds roundSounds{*tracks[0], *tracks[1], *tracks[2], *sounds[0], *sounds[1], *sounds[2]};
-    round = std::make_unique<Round>(media, roundSounds, drawList, actions, [this] { return feed->now(); });
+    // A recording plays by the controls and the offset it was played by; a script by the game's own.
+    const RoundOptions options = source.isScript ? RoundOptions() : source.recording.options;
+    round = std::make_unique<Round>(
+        media, roundSounds, drawList, actions, [this] { return feed->now(); }, options);
 }
 
 ReplaySession::~ReplaySession()
@@ -343,7 +354,7 @@ std::size_t ReplaySession::getFrameCount() const
     if (!source.isScript)
         return source.recording.frames.size();
     std::size_t frames = 0;
-    const sf::Time length = baseStemLength();
+    const sf::Time length = baseStemLength(media);
     while (scriptTime(frames) < length)
         ++frames;
     return frames + 1;

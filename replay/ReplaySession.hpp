@@ -1,5 +1,6 @@
 #pragma once
 
+#include "assets/MediaFolder.hpp"
 #include "game/Round.hpp"
 #include "kit/ActionMap.hpp"
 #include "kit/MultiResourceCache.hpp"
@@ -43,7 +44,7 @@ struct ReplayFrame
 // picture on the game's canvas (canvas() from app/Settings.hpp, the 300x200 picture the window shows enlarged),
 // exactly as the game does, so a step needs an OpenGL context (a display) but nothing else.
 //
-//     ReplaySession session(ReplaySession::open(path), cache);
+//     ReplaySession session(ReplaySession::open(path), cache, media);
 //     while (session.step())
 //         use(session.getFrame(), canvas());
 //
@@ -65,8 +66,8 @@ public:
     static Source open(const std::string& path);
     static Source read(std::istream& in, const std::string& name);
 
-    // Sets the game up as the recording says (seed, media from the cache, stems answered from the file).
-    ReplaySession(Source source, kit::MultiResourceCache& cache);
+    // Sets the game up as the recording says (seed, media through the cache, stems answered from the file).
+    ReplaySession(Source source, kit::MultiResourceCache& cache, MediaFolder media);
     ~ReplaySession();
     ReplaySession(const ReplaySession&) = delete;
     ReplaySession& operator=(const ReplaySession&) = delete;
@@ -96,6 +97,7 @@ private:
     kit::JoystickState replayedPads();
 
     Source source;
+    MediaFolder media;
     std::unique_ptr<Feed> feed;
     std::vector<std::unique_ptr<Track>> tracks;
     std::vector<std::unique_ptr<Sound>> sounds;

@@ -3,9 +3,11 @@
 #include "app/DisplayConnection.hpp"
 #include "app/Options.hpp"
 #include "app/Settings.hpp"
+#include "app/WindowKeys.hpp"
 #include "app/createWindow.hpp"
 #include "app/reserveWorkingMemory.hpp"
 #include "assets/Assets.hpp"
+#include "game/SoundLevels.hpp"
 #include "game/StreamedTrack.hpp"
 #include "render/presentCanvas.hpp"
 #include "replay/ReplayFormatError.hpp"
@@ -26,16 +28,21 @@ namespace
 class Speakers
 {
 public:
-    explicit Speakers(kit::MultiResourceCache& cache)
+    Speakers(kit::MultiResourceCache& cache, const MediaFolder& media, const SoundLevels& levels)
     {
+        levels.apply();
         const char* const stems[] = {"music_base.wav", "music_top.wav", "music_bottom.wav"};
         for (int i = 0; i < StemCount; ++i)
-            tracks[i].openFromFile(SOUNDS_PATH + stems[i]);
+        {
+            tracks[i].openFromFile(media.sound(stems[i]));
+            levels.applyTo(tracks[i]);
+        }
         const char* const cues[] = {"dash", "zoop", "blow"};
         for (int i = 0; i < CueCount; ++i)
         {
-            buffers[i] = loadSoundBuffer(cache, cues[i]);
+            buffers[i] = loadSoundBuffer(cache, media, cues[i]);
             effects[i] = std::make_unique<SoundEffect>(*buffers[i]);
+            levels.applyTo(*effects[i]);
         }
     }
 
@@ -61,7 +68,7 @@ private:
 
 } // namespace
 
-int runReplay(const Options& options)
+int runReplay(const Options& options, const MediaFolder& media, const PlayerSettings& settings, const WindowMode& mode)
 {
     ReplaySession::Source source;
     try
@@ -84,13 +91,15 @@ int runReplay(const Options& options)
     const DisplayConnection display;
     sf::RenderWindow window;
     if (!options.check)
-        createWindow(window, WINDOW_WIDTH, WINDOW_HEIGHT, TITLE);
+        createWindow(window, mode, TITLE);
     kit::MultiResourceCache cache;
+    SoundLevels levels(settings.sound);
+    WindowKeys windowKeys(mode, &levels);
     std::unique_ptr<Speakers> speakers;
     if (!options.check && audioOutputAvailable())
-        speakers = std::make_unique<Speakers>(cache);
+        speakers = std::make_unique<Speakers>(cache, media, levels);
 
-    ReplaySession session(std::move(source), cache);
+    ReplaySession session(std::move(source), cache, media);
     if (speakers)
         speakers->start();
     reserveWorkingMemory();
@@ -122,12 +131,12 @@ int runReplay(const Options& options)
 
         sf::Event event;
         while (window.pollEvent(event))
-        {
-        }
+            windowKeys.notice(event);
         if (!window.isOpen() || (window.hasFocus() && sf::Keyboard::isKeyPressed(sf::Keyboard::Escape)))
             break;
         if (frame.drawn)
             presentCanvas(window, canvas());
+        windowKeys.apply(window);
     }
     if (cutShort)
         std::cerr << "brindlewick: " << options.file << ": the recording is cut short; it stopped at line " << stoppedAt

@@ -21,7 +21,7 @@ mkdir -p "$work"
 python3 - "$root" "$build" "$work/compile_commands.json" <<'EOF'
 import json, os, re, sys
 root, build, out = sys.argv[1:4]
-ours = re.compile(re.escape(root) + r"/(app|render|assets|input|sprites|game|world|kit|tools|tests|bench)/")
+ours = re.compile(re.escape(root) + r"/(app|render|assets|input|sprites|game|world|kit|replay|clip|settings|calibrate|tools|tests|bench)/")
 with open(os.path.join(build, "compile_commands.json")) as f:
     entries = [e for e in json.load(f) if ours.match(e["file"])]
 fuzz = os.path.join(root, "tests/fuzz/AnimationFileFuzz.cpp")

@@ -1,5 +1,7 @@
 #include "sprites/SpriteEntity.hpp"
 
+#include "render/VertexBatch.hpp"
+
 #include <utility>
 
 SpriteEntity::SpriteEntity(const sf::Texture& texture, const std::string& animationFile, const kit::TimeSource& now)
@@ -64,4 +66,9 @@ bool SpriteEntity::collidesWithAny(const std::vector<SpriteEntity*>& candidates,
         }
     }
     return false;
+}
+
+void SpriteEntity::appendTo(VertexBatch& batch) const
+{
+    appendSprite(batch, *this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/TimeSource.hpp"
+#include "render/Batchable.hpp"
 #include "sprites/Animation.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
@@ -11,7 +12,7 @@
 
 // A sprite that can own named animations of its sheet, play one of them, and test itself for overlap with others.
 // The texture is not owned and must outlive the entity. Copies carry the animations and the playback state.
-class SpriteEntity : public sf::Sprite
+class SpriteEntity : public sf::Sprite, public Batchable
 {
 public:
     // An empty path reads no file: the entity shows its whole texture. Malformed numbers in the file throw
@@ -37,6 +38,9 @@ public:
     bool collidesWith(const sf::Sprite& other) const;
     // Copies the first colliding candidate into hit; leaves hit alone when none collides.
     bool collidesWithAny(const std::vector<SpriteEntity*>& candidates, SpriteEntity& hit) const;
+
+    // The sprite, as sf::Sprite draws it. A subclass that draws more appends more.
+    void appendTo(VertexBatch& batch) const override;
 
     std::vector<Animation> animations;
     int currentAnimation = 0;

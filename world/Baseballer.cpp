@@ -3,6 +3,7 @@
 #include "app/Settings.hpp"
 #include "game/CommandBoard.hpp"
 #include "kit/Random.hpp"
+#include "render/VertexBatch.hpp"
 #include "world/SoundCue.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
@@ -225,4 +226,10 @@ void Baseballer::draw(sf::RenderTarget& target, sf::RenderStates states) const
 {
     target.draw(wingA, states);
     target.draw(wingB, states);
+}
+
+void Baseballer::appendTo(VertexBatch& batch) const
+{
+    appendShape(batch, wingA);
+    appendShape(batch, wingB);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/Batchable.hpp"
+
 #include <SFML/Graphics/ConvexShape.hpp>
 #include <SFML/Graphics/Drawable.hpp>
 #include <SFML/Graphics/Transformable.hpp>
@@ -13,7 +15,7 @@ class SoundCue;
 // A black figure of two triangles joined tip to tip that flaps across the world, hopping at every wing stroke.
 // Its own transform is its place in the world; the wings copy it at the start of each update and keep their own
 // rotation, the flap. So what is drawn and what the love touches is where it stood before its latest move.
-class Baseballer : public sf::Drawable, public sf::Transformable
+class Baseballer : public sf::Drawable, public sf::Transformable, public Batchable
 {
 public:
     // The identity names its kill command; the world never gives one number to two baseballers in a run.
@@ -35,6 +37,9 @@ public:
     // Gone for good: beyond the left edge, beyond the right edge and out of the love's reach with no kill posted,
     // or blown up and faded out. The world drops it.
     bool isOutOfPlay() const;
+
+    // Both wings, as draw draws them.
+    void appendTo(VertexBatch& batch) const override;
 
     int getIdentity() const { return identity; }
     const std::string& getKillCommand() const { return killCommand; }

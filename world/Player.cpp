@@ -2,6 +2,7 @@
 
 #include "app/Settings.hpp"
 #include "kit/Random.hpp"
+#include "render/VertexBatch.hpp"
 #include "world/SoundCue.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
@@ -53,6 +54,12 @@ void Player::draw(sf::RenderTarget& target, sf::RenderStates states) const
     const sf::Sprite plain(*this);
     target.draw(plain, states);
     target.draw(loveCircle, states);
+}
+
+void Player::appendTo(VertexBatch& batch) const
+{
+    appendSprite(batch, *this);
+    appendShape(batch, loveCircle);
 }
 
 void Player::update(float dt, CommandBoard& board, SoundCue& dash, SoundCue& zoop)

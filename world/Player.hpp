@@ -33,6 +33,9 @@ public:
     bool loving = false;
     float loveStrength = 0.f;
 
+    // The sprite, then the love circle over it, as draw draws them.
+    void appendTo(VertexBatch& batch) const override;
+
 private:
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
 

@@ -9,3 +9,8 @@ void SoundEffect::play()
 {
     sound.play();
 }
+
+void SoundEffect::setVolume(float percent)
+{
+    sound.setVolume(percent);
+}

@@ -11,6 +11,8 @@ class SoundEffect : public SoundCue
 public:
     explicit SoundEffect(const sf::SoundBuffer& buffer);
     void play() override;
+    // The player's effects volume, in percent.
+    void setVolume(float percent);
 
 private:
     sf::Sound sound;

@@ -17,6 +17,7 @@ protected:
 
     ScratchFolder folder;
     kit::MultiResourceCache cache;
+    const MediaFolder media;
 };
 
 std::string messageOf(const std::function<void()>& load)
@@ -54,7 +55,7 @@ TEST_F(SoundAssets, nameResolvesToTheWavInTheSoundsFolder)
     ScratchFolder::writeSound("resources/dash.wav", 100);
     ScratchFolder::writeSound("resources/sounds/dash.WAV.wav", 200);
 
-    const auto dash = loadSoundBuffer(cache, "dash");
+    const auto dash = loadSoundBuffer(cache, media, "dash");
 
     EXPECT_EQ(dash->getSampleCount(), 300u);
 }
@@ -62,11 +63,11 @@ TEST_F(SoundAssets, nameResolvesToTheWavInTheSoundsFolder)
 TEST_F(SoundAssets, sameNameTwiceIsOneBufferReadOnce)
 {
     ScratchFolder::writeSound("resources/sounds/zoop.wav", 120);
-    const auto first = loadSoundBuffer(cache, "zoop");
+    const auto first = loadSoundBuffer(cache, media, "zoop");
 
     // Gone from disk, still served from the cache: the file was not read again.
     std::filesystem::remove("resources/sounds/zoop.wav");
-    const auto second = loadSoundBuffer(cache, "zoop");
+    const auto second = loadSoundBuffer(cache, media, "zoop");
 
     EXPECT_EQ(first, second);
 }
@@ -75,23 +76,25 @@ TEST_F(SoundAssets, missingOrMisnamedSoundRaisesTheLoadingExceptionWithItsPath)
 {
     ScratchFolder::writeSound("resources/sounds/blow.wav", 50);
 
-    const std::string missing = messageOf([&] { loadSoundBuffer(cache, "dash"); });
+    const std::string missing = messageOf([&] { loadSoundBuffer(cache, media, "dash"); });
     EXPECT_EQ(missing.rfind("Failed to load resource \"", 0), 0u) << missing;
     EXPECT_NE(missing.find("resources/sounds/dash.wav"), std::string::npos) << missing;
 
     // Names are used as given: not case-folded, not trimmed.
-    EXPECT_NE(messageOf([&] { loadSoundBuffer(cache, "BLOW"); }).find("resources/sounds/BLOW.wav"), std::string::npos);
-    EXPECT_NE(messageOf([&] { loadSoundBuffer(cache, "blow "); }).find("resources/sounds/blow .wav"),
+    EXPECT_NE(messageOf([&] { loadSoundBuffer(cache, media, "BLOW"); }).find("resources/sounds/BLOW.wav"),
               std::string::npos);
-    EXPECT_EQ(loadSoundBuffer(cache, "blow")->getSampleCount(), 50u);
+    EXPECT_NE(messageOf([&] { loadSoundBuffer(cache, media, "blow "); }).find("resources/sounds/blow .wav"),
+              std::string::npos);
+    EXPECT_EQ(loadSoundBuffer(cache, media, "blow")->getSampleCount(), 50u);
 }
 
 TEST(FontAsset, loadsTheFontFileOnceAndNamesItWhenMissing)
 {
     ScratchFolder folder;
     kit::MultiResourceCache cache;
+    const MediaFolder media;
 
-    const std::string missing = messageOf([&] { loadFont(cache); });
+    const std::string missing = messageOf([&] { loadFont(cache, media); });
     EXPECT_NE(missing.find("resources/FreePixel.ttf"), std::string::npos) << missing;
 
     const auto systemFont = anySystemFont();
@@ -100,16 +103,17 @@ TEST(FontAsset, loadsTheFontFileOnceAndNamesItWhenMissing)
     std::filesystem::create_directories("resources");
     std::filesystem::copy_file(systemFont, "resources/FreePixel.ttf");
 
-    const auto font = loadFont(cache);
+    const auto font = loadFont(cache, media);
     EXPECT_FALSE(font->getInfo().family.empty());
     std::filesystem::remove("resources/FreePixel.ttf");
-    EXPECT_EQ(loadFont(cache), font);
+    EXPECT_EQ(loadFont(cache, media), font);
 }
 
 TEST(FontAsset, aFontFileCutShortIsRefusedThoughFreeTypeWouldOpenIt)
 {
     ScratchFolder folder;
     kit::MultiResourceCache cache;
+    const MediaFolder media;
     const std::filesystem::path gameFont = BRINDLEWICK_BUILD_DIR "/resources/FreePixel.ttf";
     const auto whole = std::filesystem::file_size(gameFont);
     std::filesystem::create_directories("resources");
@@ -123,7 +127,7 @@ TEST(FontAsset, aFontFileCutShortIsRefusedThoughFreeTypeWouldOpenIt)
         std::filesystem::resize_file("resources/FreePixel.ttf", size);
         try
         {
-            loadFont(cache);
+            loadFont(cache, media);
             ADD_FAILURE() << "a font cut to " << size << " of " << whole << " bytes was accepted";
         }
         catch (const kit::ResourceLoadingException& e)
@@ -134,5 +138,5 @@ TEST(FontAsset, aFontFileCutShortIsRefusedThoughFreeTypeWouldOpenIt)
     }
 
     std::filesystem::copy_file(gameFont, "resources/FreePixel.ttf", std::filesystem::copy_options::overwrite_existing);
-    EXPECT_EQ(loadFont(cache)->getInfo().family, "Brindlewick Pixel");
+    EXPECT_EQ(loadFont(cache, media)->getInfo().family, "Brindlewick Pixel");
 }

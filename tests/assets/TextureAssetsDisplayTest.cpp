@@ -17,7 +17,7 @@ protected:
     {
         try
         {
-            loadTexture(cache, name);
+            loadTexture(cache, media, name);
         }
         catch (const kit::ResourceLoadingException& e)
         {
@@ -28,6 +28,7 @@ protected:
 
     ScratchFolder folder;
     kit::MultiResourceCache cache;
+    const MediaFolder media;
 };
 
 } // namespace
@@ -37,7 +38,7 @@ TEST_F(TextureAssets, nameResolvesToTheUpperCasePngInTheImagesFolder)
     ScratchFolder::writePicture("resources/images/player.PNG", 5, 3);
     ScratchFolder::writePicture("resources/player.PNG", 1, 1);
 
-    const auto player = loadTexture(cache, "player");
+    const auto player = loadTexture(cache, media, "player");
 
     EXPECT_EQ(player->getSize(), sf::Vector2u(5, 3));
 }
@@ -54,11 +55,11 @@ TEST_F(TextureAssets, lowerCaseExtensionIsNotFound)
 TEST_F(TextureAssets, sameNameTwiceIsOneTextureReadOnce)
 {
     ScratchFolder::writePicture("resources/images/background.PNG", 4, 4);
-    const auto first = loadTexture(cache, "background");
+    const auto first = loadTexture(cache, media, "background");
 
     std::filesystem::remove("resources/images/background.PNG");
 
-    EXPECT_EQ(loadTexture(cache, "background"), first);
+    EXPECT_EQ(loadTexture(cache, media, "background"), first);
 }
 
 TEST_F(TextureAssets, missingPictureRaisesTheLoadingExceptionWithItsPath)

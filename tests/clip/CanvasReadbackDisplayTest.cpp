@@ -88,7 +88,7 @@ TEST(ReplayFrameSource, HandsOverEveryDrawnFrameOfAGame)
     {
         kit::MultiResourceCache cache;
         std::istringstream in(script);
-        ReplaySession session(ReplaySession::read(in, "game.txt"), cache);
+        ReplaySession session(ReplaySession::read(in, "game.txt"), cache, MediaFolder());
         while (session.step() && session.getFrame().drawn)
             played.push_back({pixelsOf(canvas().getTexture().copyToImage()), session.getFrame().musicTime,
                               session.getFrame().soundsStarted.size()});
@@ -96,7 +96,7 @@ TEST(ReplayFrameSource, HandsOverEveryDrawnFrameOfAGame)
     ASSERT_GT(played.size(), 800u);
 
     std::istringstream in(script);
-    ReplayFrameSource source(ReplaySession::read(in, "game.txt"));
+    ReplayFrameSource source(ReplaySession::read(in, "game.txt"), MediaFolder());
     ClipFrame frame;
     std::size_t n = 0;
     const std::size_t size = std::size_t{CANVAS_WIDTH} * CANVAS_HEIGHT * 4;

@@ -60,17 +60,18 @@ finish() {
     echo "all checks passed"
 }
 
-# Plays the game and watches it with gamewatch.py (its sound recorded through OpenAL Soft's wave writer, its
-# window grabbed, keys sent at chosen music positions); counts the scene's failed checks as this script's.
+# Plays the game and watches it with gamewatch.py, or the watcher named second (its sound recorded through OpenAL
+# Soft's wave writer, its window grabbed, keys sent at chosen music positions); counts the scene's failed checks as
+# this script's.
 watch_game() {
-    local scene="$1" log status failed
+    local scene="$1" watcher="${2:-gamewatch.py}" log status failed
     log="$WORK/$scene.out"
-    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/gamewatch.py" "$scene" "$EXE" "$BUILD" "$WORK" 2>&1 | tee "$log"
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/$watcher" "$scene" "$EXE" "$BUILD" "$WORK" 2>&1 | tee "$log"
     status=${PIPESTATUS[0]}
     failed=$(grep -c '^FAIL:' "$log")
     FAILURES=$((FAILURES + failed))
     if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
-        fail "gamewatch.py $scene stopped with status $status"
+        fail "$watcher $scene stopped with status $status"
     fi
 }
 

@@ -278,7 +278,7 @@ class Keyboard:
 
 
 class Game:
-    def __init__(self, exe, build, work, name):
+    def __init__(self, exe, build, work, name, args=()):
         self.wav = os.path.join(work, name + ".wav")
         if os.path.exists(self.wav):
             os.remove(self.wav)  # a recording left from another run would be taken for this one's
@@ -293,7 +293,7 @@ class Game:
             env.update(LD_PRELOAD=os.environ["BEAT_TRACE_LIBRARY"], BEAT_TRACE=self.trace)
         self.log_path = os.path.join(work, name + ".log")
         self.log = open(self.log_path, "w")
-        self.process = subprocess.Popen([exe], cwd=build, env=env, stdout=self.log, stderr=subprocess.STDOUT)
+        self.process = subprocess.Popen([exe, *args], cwd=build, env=env, stdout=self.log, stderr=subprocess.STDOUT)
         games.append(self)
         self.exit_time = None
         self.window = None
@@ -490,9 +490,9 @@ def ring(centre, inner, outer):
 # Scenes
 
 
-def start_game(exe, build, work, name):
+def start_game(exe, build, work, name, args=()):
     base, rate = read_stem(os.path.join(build, BASE_STEM))
-    game = Game(exe, build, work, name)
+    game = Game(exe, build, work, name, args)
     recording = Recording(game.wav)
     clock = MusicClock(recording, base, rate)
     if not game.find_window():
@@ -779,9 +779,11 @@ def shares(values):
 # The output latency OpenAL Soft reports for its wave writer here (AL_SEC_OFFSET_LATENCY_SOFT): a sample written
 # now is heard that much later on a real output.
 REPORTED_LATENCY = 0.0474
+# One frame at 60 frames a second, in milliseconds.
+FRAME_MS = 1000.0 / 60
 
 
-def scene_beats(exe, build, work):
+def scene_beats(exe, build, work, args=(), offset=0.0):
     """Taps a direction key before each half second from 2 s to 13 s of the music and times each dash's frame
     against the heard half second.
 
@@ -789,7 +791,7 @@ def scene_beats(exe, build, work):
     reading of each, as it is polled every millisecond) gives each frame of it its own moment, as a sound card would
     play it. A half second is heard at its moment plus the reported latency. The frame that takes a move starts the
     dash sound, and the preloaded tracer notes the monotonic time of that call."""
-    game, recording, clock, base, rate = start_game(exe, build, work, "beats")
+    game, recording, clock, base, rate = start_game(exe, build, work, "beats", args)
     if game.trace is None:
         raise RuntimeError("the beats scene needs BEAT_TRACE_LIBRARY")
     keys = ["Left", "Right"]
@@ -826,7 +828,7 @@ def scene_beats(exe, build, work):
     for when in plays:
         heard = (when - start) * rate - clock.lead
         heard = heard / rate - REPORTED_LATENCY
-        beat = round(heard * 2) / 2
+        beat = round((heard - offset) * 2) / 2
         if beat in beats and beat not in delays:
             delays[beat] = heard - beat
     values = [1000 * delays[b] for b in beats if b in delays]
@@ -839,20 +841,25 @@ def scene_beats(exe, build, work):
     # A frame comes every 3 ms here, so on a quiet machine every dash falls within a few ms after its heard half
     # second; a loaded one delays frames, never brings them forward. Read from the raw playing offset, a command
     # went 24 to 47 ms before the beat could be heard. The tracer's and the recording's readings are good to a
-    # millisecond or two.
-    check(min(values) >= -5.0, f"no dash comes before its half second is heard ({min(values):+.1f} ms)")
-
+    # millisecond or two. A player's audio offset moves every dash later by as much.
+    late = [v - 1000 * offset for v in values]
+    check(min(late) >= -5.0, f"no dash comes before its half second is heard, {1000 * offset:.0f} ms later "
+                             f"({min(late):+.1f} ms)")
+    if offset:
+        check(np.median(late) <= FRAME_MS, f"the dashes come {1000 * offset:.0f} ms later than the heard half "
+                                           f"seconds, within a frame ({np.median(late):+.1f} ms more at the median)")
 
 SCENES = {"music": scene_music, "escape": scene_escape, "world": scene_world, "beats": scene_beats}
 
 
-def main():
-    if len(sys.argv) != 5 or sys.argv[1] not in SCENES:
-        print(__doc__.split("\n\n")[1], file=sys.stderr)
+def main(scenes=SCENES, usage=__doc__.split("\n\n")[1]):
+    """Runs the scene the command line names, stops every game it left running, and gives the exit status."""
+    if len(sys.argv) != 5 or sys.argv[1] not in scenes:
+        print(usage, file=sys.stderr)
         return 2
     scene, exe, build, work = sys.argv[1:]
     try:
-        SCENES[scene](exe, build, work)
+        scenes[scene](exe, build, work)
     except RuntimeError as error:
         fail(str(error))
     finally:

@@ -47,7 +47,7 @@ changed="$WORK/changed.rec"
 sed '300s/# [0-9a-f]\{16\} [0-9a-f]\{8\}/# 0000000000000000 00000000/' "$recording" >"$changed"
 out="$(cd "$BUILD" && "$EXE" --replay "$changed" --check 2>&1)"
 status=$?
-[ "$status" -eq 1 ] && grep -q "frame 296 (line 300) differs: player" <<<"$out" &&
+[ "$status" -eq 1 ] && grep -q "frame 294 (line 300) differs: player" <<<"$out" &&
     pass "a differing frame is named" || fail "changed digest: status $status: $out"
 
 # SIGTERM while recording: the file ends "stopped" and replays to its last frame.
@@ -90,8 +90,20 @@ sed '10s/ t=[0-9]*/ t=zero/' "$recording" >"$WORK/damaged.rec"
 expect_usage "a damaged line" "damaged.rec: line 10: a damaged word" --replay "$WORK/damaged.rec" --check
 printf 'seed 3\n1.0 press Spacebar\n' >"$WORK/bad.script"
 expect_usage "a script with an unknown key" 'bad.script: line 2: unknown key' --replay "$WORK/bad.script" --check
-expect_usage "a file that cannot be created" '"/nonexistent/dir/game.rec"' --record /nonexistent/dir/game.rec
-expect_usage "a missing file" 'Cannot open the replay' --replay "$WORK/none.rec" --check
+expect_usage "a file that cannot be created" '"/nonexistent/dir/game.rec": No such file or directory' \
+    --record /nonexistent/dir/game.rec
+expect_usage "a missing file" 'Cannot open the replay ".*none.rec": No such file or directory' --replay "$WORK/none.rec" \
+    --check
+expect_usage "a folder to replay" "Cannot open the replay \"$WORK\": is a folder" --replay "$WORK" --check
+expect_usage "a folder to render" "Cannot read \"$WORK\": is a folder" --render "$WORK" --output "$WORK/x.mp4"
+mkdir "$WORK/private" && chmod 700 "$WORK/private"
+# A file where the player may not write, as a player who is not root (the folder is root's).
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+    out="$(cd "$BUILD" && setpriv --reuid=65534 --regid=65534 --clear-groups "$EXE" --record "$WORK/private/g.rec" 2>&1)"
+    status=$?
+    [ "$status" -eq 2 ] && grep -q "\"$WORK/private/g.rec\": Permission denied" <<<"$out" &&
+        pass "a file the player may not write: the system's reason" || fail "permission denied: status $status: $out"
+fi
 expect_usage "--check alone" '--check goes with --replay' --check
 expect_usage "--record without a file" '--record needs a FILE' --record
 

@@ -28,7 +28,7 @@ case "$name" in
     replay_file)
         sources=("$source_dir/tests/fuzz/ReplayFileFuzz.cpp" "$source_dir/replay/Recording.cpp"
             "$source_dir/replay/EventText.cpp" "$source_dir/replay/InputScript.cpp" "$source_dir/replay/Channels.cpp"
-            "$source_dir/replay/StateDigest.cpp")
+            "$source_dir/replay/StateDigest.cpp" "$source_dir/input/Controls.cpp" "$source_dir/input/KeyNames.cpp")
         ;;
     *)
         echo "no fuzz target named $name" >&2

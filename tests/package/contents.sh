@@ -9,7 +9,8 @@ expected=(/usr/games/brindlewick /usr/lib/games/brindlewick/brindlewick
           /usr/share/games/brindlewick/resources/sounds/music_base.wav
           /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml
           /usr/share/man/man6/brindlewick.6.gz /usr/share/doc/brindlewick/copyright
-          /usr/share/doc/brindlewick/README.md /usr/share/doc/brindlewick/changelog.gz)
+          /usr/share/doc/brindlewick/README.md /usr/share/doc/brindlewick/changelog.gz
+          /usr/share/doc/brindlewick/settings.example.toml)
 for size in 16 32 48 64 128 256; do
     expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done

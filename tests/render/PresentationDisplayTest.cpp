@@ -1,6 +1,8 @@
 #include "app/Settings.hpp"
+#include "app/createWindow.hpp"
 #include "kit/Random.hpp"
 #include "render/presentCanvas.hpp"
+#include "support/WindowPicture.hpp"
 
 #include <SFML/Graphics.hpp>
 
@@ -29,16 +31,24 @@ void paintPattern(sf::RenderTexture& picture)
     picture.draw(sf::Sprite(texture));
 }
 
-// Every window pixel must be the canvas pixel it enlarges: uniform 3x3 blocks, nothing blended, row 0 on top.
-void expectEnlargedPattern(const sf::Image& shown)
+// Every window pixel must be the canvas pixel it enlarges: uniform blocks of the factor, nothing blended, row 0 on
+// top, the picture at the offset and black around it.
+void expectEnlargedPattern(const sf::Image& shown, sf::Vector2u size = {WINDOW_WIDTH, WINDOW_HEIGHT},
+                           unsigned factor = 3, sf::Vector2u offset = {0, 0})
 {
-    ASSERT_EQ(shown.getSize(), sf::Vector2u(WINDOW_WIDTH, WINDOW_HEIGHT));
+    ASSERT_EQ(shown.getSize(), size);
     int wrong = 0;
-    for (unsigned y = 0; y < WINDOW_HEIGHT; ++y)
-        for (unsigned x = 0; x < WINDOW_WIDTH; ++x)
-            if (shown.getPixel(x, y) != patternAt(x / 3, y / 3) && ++wrong <= 5)
-                ADD_FAILURE() << "pixel (" << x << ", " << y << ") is not canvas pixel (" << x / 3 << ", " << y / 3
-                              << ")";
+    for (unsigned y = 0; y < size.y; ++y)
+        for (unsigned x = 0; x < size.x; ++x)
+        {
+            const bool inside = x >= offset.x && y >= offset.y && x < offset.x + CANVAS_WIDTH * factor &&
+                                y < offset.y + CANVAS_HEIGHT * factor;
+            const sf::Color expected =
+                inside ? patternAt((x - offset.x) / factor, (y - offset.y) / factor) : sf::Color::Black;
+            if (shown.getPixel(x, y) != expected && ++wrong <= 5)
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ") is not "
+                              << (inside ? "its canvas pixel" : "the black border");
+        }
     EXPECT_EQ(wrong, 0);
 }
 
@@ -72,6 +82,37 @@ TEST(Presentation, EnlargesIntoTheRealWindowAsSharpUprightBlocks)
     backBuffer.update(window);
     expectEnlargedPattern(backBuffer.copyToImage());
     window.display();
+}
+
+// As the player sees them: a window at a scale of 2, and the whole screen (1280x1024 under the test's Xvfb), where the
+// picture takes the largest whole factor, 4, centred on black.
+TEST(Presentation, AWindowAtAnotherScaleAndTheFullScreenShowWholeBlocks)
+{
+    const WindowPicture pictures;
+    sf::RenderTexture picture;
+    ASSERT_TRUE(picture.create(CANVAS_WIDTH, CANVAS_HEIGHT));
+    paintPattern(picture);
+    sf::RenderWindow window;
+
+    createWindow(window, WindowMode{2, false}, TITLE);
+    ASSERT_EQ(window.getSize(), sf::Vector2u(600, 400));
+    presentCanvas(window, picture);
+    expectEnlargedPattern(pictures.take(window.getSystemHandle()), {600, 400}, 2);
+
+    createWindow(window, WindowMode{2, true}, TITLE);
+    const sf::Vector2u screen(sf::VideoMode::getDesktopMode().width, sf::VideoMode::getDesktopMode().height);
+    ASSERT_EQ(window.getSize(), screen);
+    const unsigned factor = largestScale(screen);
+    if (screen == sf::Vector2u(1280, 1024))
+        EXPECT_EQ(factor, 4u);
+    const sf::Vector2u offset((screen.x - CANVAS_WIDTH * factor) / 2, (screen.y - CANVAS_HEIGHT * factor) / 2);
+    // Twice: a border left from an earlier frame would hide one the present does not paint.
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        window.clear(sf::Color::Magenta);
+        presentCanvas(window, picture);
+    }
+    expectEnlargedPattern(pictures.take(window.getSystemHandle()), screen, factor, offset);
 }
 
 TEST(Presentation, FlickerChangesNoChannelByMoreThanOneStep)

@@ -136,7 +136,7 @@ TEST(GoldenPixels, TheWindowShowsReplayedFramesSharplyEnlargedAndAsCommitted)
     sf::RenderWindow window;
     createWindow(window, WINDOW_WIDTH, WINDOW_HEIGHT, TITLE);
     kit::MultiResourceCache cache;
-    ReplaySession session(ReplaySession::open(GoldenFolder + Script + ".script"), cache);
+    ReplaySession session(ReplaySession::open(GoldenFolder + Script + ".script"), cache, MediaFolder());
     const bool regenerate = std::getenv("BRINDLEWICK_REGEN_GOLDENS") != nullptr;
 
     std::size_t next = 0;

@@ -19,7 +19,7 @@ const std::string GoldenFolder = std::string(BRINDLEWICK_SOURCE_DIR) + "/tests/r
 
 std::vector<std::string> playedDigests(const std::string& script, kit::MultiResourceCache& cache)
 {
-    ReplaySession session(ReplaySession::open(GoldenFolder + script), cache);
+    ReplaySession session(ReplaySession::open(GoldenFolder + script), cache, MediaFolder());
     std::vector<std::string> digests;
     while (session.step())
         digests.push_back(digestText(session.getFrame().digest));

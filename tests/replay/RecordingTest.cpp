@@ -13,10 +13,21 @@
 namespace
 {
 
+// What a remapped game plays by: love on Space and pad button 3, and a listener who hears 120 ms late.
+RoundOptions remapped()
+{
+    RoundOptions options;
+    options.controls.love = {sf::Keyboard::Space};
+    options.controls.padLove = {3};
+    options.controls.close = {};
+    options.audioOffset = sf::milliseconds(120);
+    return options;
+}
+
 std::string writtenGame(bool withEnd = true)
 {
     std::ostringstream out;
-    RecordingWriter writer(out, 4242);
+    RecordingWriter writer(out, 4242, remapped());
     writer.time(sf::microseconds(3));
     writer.stemVolumeSet(Stem::Top, 100.f);
     writer.endSetup();
@@ -70,11 +81,13 @@ TEST(RecordingFormat, ReadsBackWhatWasWrittenToTheBit)
 {
     const Recording recording = readText(writtenGame());
     EXPECT_EQ(recording.seed, 4242u);
+    EXPECT_EQ(recording.options.controls, remapped().controls);
+    EXPECT_EQ(recording.options.audioOffset, sf::milliseconds(120));
     ASSERT_EQ(recording.setup.size(), 2u);
     EXPECT_EQ(recording.setup[1].key, "V:top");
     ASSERT_EQ(recording.frames.size(), 1u);
     const RecordedFrame& frame = recording.frames[0];
-    EXPECT_EQ(frame.line, 4u);
+    EXPECT_EQ(frame.line, 6u);
     EXPECT_EQ(frame.frameTime, sf::microseconds(16667));
     EXPECT_EQ(frame.digest.total, 0x0123456789abcdefull);
     EXPECT_EQ(frame.digest.parts[5], 0xffffffffu);
@@ -119,26 +132,43 @@ TEST(RecordingFormat, KeepsEveryKindOfEventIncludingTheJoystick)
 TEST(RecordingFormat, RefusesOtherFormatsAndDamagedLinesNamingTheLine)
 {
     const std::string good = writtenGame();
-    EXPECT_EQ(refusedLine("brindlewick-replay 2\nseed 1\n"), 1u);
+    EXPECT_EQ(refusedLine("brindlewick-replay 3\nseed 1\n"), 1u);
     EXPECT_EQ(refusedLine("seed 1\n1.0 press Left\n"), 1u) << "an input script is not a recording";
     EXPECT_EQ(refusedLine("\x89PNG\r\n"), 1u);
     EXPECT_EQ(refusedLine(""), 1u);
 
     std::string damaged = good;
     damaged.replace(damaged.find("o:base=16000"), 12, "o:base=16x00");
-    EXPECT_EQ(refusedLine(damaged), 4u);
+    EXPECT_EQ(refusedLine(damaged), 6u);
     damaged = good;
     damaged.replace(damaged.find("S:dash"), 6, "S:bang");
-    EXPECT_EQ(refusedLine(damaged), 4u);
+    EXPECT_EQ(refusedLine(damaged), 6u);
     damaged = good;
     damaged.replace(damaged.find(" # "), 3, " ; ");
+    EXPECT_EQ(refusedLine(damaged), 6u);
+    EXPECT_EQ(refusedLine(good + "f 1 # 0 0 0 0 0 0 0\n"), 8u) << "nothing may follow the end";
+    for (const char* controls : {"love=Spacebar", "pad.love=x", "jump=Up", "love"})
+    {
+        damaged = good;
+        damaged.replace(damaged.find("love=Space"), 10, controls);
+        EXPECT_EQ(refusedLine(damaged), 3u) << controls;
+    }
+    damaged = good;
+    damaged.replace(damaged.find("offset 120000"), 13, "offset 12ms");
     EXPECT_EQ(refusedLine(damaged), 4u);
-    EXPECT_EQ(refusedLine(good + "f 1 # 0 0 0 0 0 0 0\n"), 6u) << "nothing may follow the end";
+
+    // The first version had neither line, and played by the game's own controls with no offset.
+    std::string first = good;
+    first.replace(0, first.find("setup"), "brindlewick-replay 1\nseed 4242\n");
+    const Recording old = readText(first);
+    EXPECT_EQ(old.options.controls, Controls());
+    EXPECT_EQ(old.options.audioOffset, sf::Time::Zero);
+    EXPECT_EQ(old.frames.size(), 1u);
     for (const char* pad : {"jb:2:6=1", "jc:9=1", "jb:2:40=1", "jb:2:6=2", "ja:2:9=0", "jn:2=x", "jc:2"})
     {
         damaged = good;
         damaged.replace(damaged.find("jb:2:6=1"), 8, pad);
-        EXPECT_EQ(refusedLine(damaged), std::string(pad) == "jb:2:6=1" ? 0u : 4u) << pad;
+        EXPECT_EQ(refusedLine(damaged), std::string(pad) == "jb:2:6=1" ? 0u : 6u) << pad;
     }
 }
 
@@ -149,13 +179,13 @@ TEST(RecordingFormat, AFileCutShortKeepsItsWholeFramesAndSaysWhereItStopped)
     const Recording cut = readText(whole.substr(0, whole.size() - 10));
     EXPECT_TRUE(cut.isCutShort());
     EXPECT_TRUE(cut.frames.empty());
-    EXPECT_EQ(cut.stoppedAtLine, 4u);
+    EXPECT_EQ(cut.stoppedAtLine, 6u);
 
     // Every frame whole, but no end line (a game killed outright).
     const Recording noEnd = readText(whole);
     EXPECT_TRUE(noEnd.isCutShort());
     EXPECT_EQ(noEnd.frames.size(), 1u);
-    EXPECT_EQ(noEnd.stoppedAtLine, 5u);
+    EXPECT_EQ(noEnd.stoppedAtLine, 7u);
 }
 
 TEST(InputScriptReader, ReadsStepsAndRefusesWhatIsNotOne)

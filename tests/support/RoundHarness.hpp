@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.hpp"
+#include "assets/MediaFolder.hpp"
 #include "game/Round.hpp"
 #include "input/Bindings.hpp"
 #include "kit/Random.hpp"
@@ -56,7 +57,7 @@ struct RoundHarness : ::testing::Test
 
     void SetUp() override
     {
-        ASSERT_TRUE(font.loadFromFile(FONT_PATH)) << "the generated font is missing from the build folder";
+        ASSERT_TRUE(font.loadFromFile(MediaFolder().font())) << "the generated font is missing from the build folder";
         bindCloseAction(actions);
     }
 
