@@ -54,7 +54,6 @@ void prepareRoundDrawing(sf::RenderTarget& target)
 Round::Round(const RoundMedia& media, const RoundSounds& roundSounds, DrawList& drawList, kit::ActionMap& actionMap,
              kit::TimeSource now, const RoundOptions& options)
     : sounds(roundSounds)
-    , drawList(&drawList)
     , actions(&actionMap)
     , beatClock(sounds.base, now, options.audioOffset)
     , board(beatClock)
@@ -125,10 +124,6 @@ Round::Outcome Round::frame(sf::Time frameTime, const std::function<void()>& pol
     // The world around the player.
     scrollBackground(dt);
     endingCard.update(sounds.base);
-    // Until they fade in, the card and the title are wholly transparent: drawn, they would change no pixel, yet cost
-    // a blend of the whole canvas.
-    drawList->setVisible(&endingCard.getCard(), endingCard.getCard().getFillColor().a > 0);
-    drawList->setVisible(&endingCard.getTitle(), endingCard.getTitle().getFillColor().a > 0);
     countdown.setString(countdownText(sounds.base.getPlayingOffset()));
     if (spawnTimer.isExpired())
     {

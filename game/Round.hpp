@@ -61,7 +61,6 @@ private:
     void scrollBackground(float dt);
 
     RoundSounds sounds;
-    DrawList* drawList;
     kit::ActionMap* actions;
     BeatClock beatClock;
     CommandBoard board;
