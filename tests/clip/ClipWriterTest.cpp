@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The MP4 as a player sees it, read back with FFmpeg's command-line tools (the game itself only uses the libraries).
@@ -249,4 +252,56 @@ TEST(ClipWriter, EnlargesThePictureIntoSharpLumaAndMeanChroma)
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column)
             EXPECT_EQ(red[static_cast<std::size_t>(row * 4 + column)], 8);
+}
+
+TEST(ClipWriter, EnlargesEveryFactorAndSizeAsTheMeanUnderEachSquare)
+{
+    // Against the definition, value by value: odd and even factors, odd and even sizes, strides with padding.
+    std::uint32_t seed = 7;
+    const auto next = [&seed] { return static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 16); };
+    for (int factor = 1; factor <= PictureEnlarger::MostFactor; ++factor)
+        for (const auto& size : {std::pair{1, 1}, {2, 3}, {5, 2}, {7, 5}})
+        {
+            const int width = size.first;
+            const int height = size.second;
+            SCOPED_TRACE("factor " + std::to_string(factor) + ", " + std::to_string(width) + "x" +
+                         std::to_string(height));
+            std::vector<std::uint8_t> planes[3];
+            for (auto& plane : planes)
+                for (int i = 0; i < width * height; ++i)
+                    plane.push_back(next());
+            const int lumaWidth = width * factor;
+            const int lumaHeight = height * factor;
+            const int chromaWidth = (lumaWidth + 1) / 2;
+            const int chromaHeight = (lumaHeight + 1) / 2;
+            const int stride[] = {lumaWidth + 5, chromaWidth + 3, chromaWidth + 3};
+            const auto at = [](int rowLength, int x, int y)
+            { return static_cast<std::size_t>(y) * static_cast<std::size_t>(rowLength) + static_cast<std::size_t>(x); };
+            std::vector<std::uint8_t> out[3];
+            for (int p = 0; p < 3; ++p)
+                out[p].assign(at(stride[p], 0, p ? chromaHeight : lumaHeight), 0);
+            const std::uint8_t* const source[] = {planes[0].data(), planes[1].data(), planes[2].data()};
+            const int sourceStride[] = {width, width, width};
+            std::uint8_t* const target[] = {out[0].data(), out[1].data(), out[2].data()};
+            PictureEnlarger(width, height, factor).enlarge(source, sourceStride, target, stride);
+
+            const auto pixel = [&](int plane, int lumaX, int lumaY) {
+                return planes[plane][at(width, std::min(lumaX, lumaWidth - 1) / factor,
+                                        std::min(lumaY, lumaHeight - 1) / factor)];
+            };
+            int wrong = 0;
+            for (int y = 0; y < lumaHeight; ++y)
+                for (int x = 0; x < stride[0]; ++x)
+                    wrong += out[0][at(stride[0], x, y)] != (x < lumaWidth ? pixel(0, x, y) : 0);
+            for (int p = 1; p < 3; ++p)
+                for (int y = 0; y < chromaHeight; ++y)
+                    for (int x = 0; x < stride[p]; ++x)
+                    {
+                        const int sum = pixel(p, 2 * x, 2 * y) + pixel(p, 2 * x + 1, 2 * y) +
+                                        pixel(p, 2 * x, 2 * y + 1) + pixel(p, 2 * x + 1, 2 * y + 1);
+                        wrong += out[p][at(stride[p], x, y)] != (x < chromaWidth ? (sum + 2) / 4 : 0);
+                    }
+            EXPECT_EQ(wrong, 0) << "values differ, or padding was written";
+        }
+    EXPECT_THROW(PictureEnlarger(4, 4, PictureEnlarger::MostFactor + 1), std::invalid_argument);
 }
