@@ -49,15 +49,15 @@ if [ -s frames.0.txt ]; then
     done
 fi
 
-# The render within one process, this build's and the reference's own benchmark of it in turns, so that the
-# machine's drifting speed falls on both alike.
+# The render within one process and the game's set-up, this build's and the reference's own benchmarks of them in
+# turns, so that the machine's drifting speed falls on both alike.
 rm -f render.*.json
 if [ -n "${BRINDLEWICK_RENDER_REFERENCE:-}" ]; then
     for turn in 1 2 3; do
-        "${run[@]}" ./bench/brindlewick_bench --benchmark_filter='^benchRenderScriptedGame/' \
+        "${run[@]}" ./bench/brindlewick_bench --benchmark_filter='^(benchRenderScriptedGame|benchSetUp)/' \
             --benchmark_out="render.ours.$turn.json" --benchmark_out_format=json >/dev/null
         (cd "$BRINDLEWICK_RENDER_REFERENCE" && "${run[@]}" ./bench/brindlewick_bench \
-            --benchmark_filter='^benchRenderScriptedGame/' --benchmark_out="$build/render.reference.$turn.json" \
+            --benchmark_filter='^(benchRenderScriptedGame|benchSetUp)/' --benchmark_out="$build/render.reference.$turn.json" \
             --benchmark_out_format=json >/dev/null)
     done
 fi

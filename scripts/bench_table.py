@@ -21,9 +21,8 @@ def least_per_frame(paths):
                        for i, part in enumerate(parts)}
 
 
-def render_turns(folder, build):
-    """The render's wall and all threads' processor time within one process, in s, from each turn's JSON."""
-    name = "benchRenderScriptedGame/iterations:3/process_time/real_time"
+def turns_of(folder, build, name):
+    """One benchmark's results from each turn's JSON of one build."""
     found = []
     for path in sorted(glob.glob(os.path.join(folder, f"render.{build}.*.json"))):
         try:
@@ -31,11 +30,29 @@ def render_turns(folder, build):
                 benchmarks = json.load(f)["benchmarks"]
         except (OSError, ValueError, KeyError):
             continue
-        for b in benchmarks:
-            if b["name"] == name:
-                scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b.get("time_unit", "ns")]
-                found.append((b["real_time"] * scale, b["cpu_time"] * scale, b.get("game_s")))
+        found += [b for b in benchmarks if b["name"] == name]
     return found
+
+
+def render_turns(folder, build):
+    """The render's wall and all threads' processor time within one process, in s, from each turn."""
+    found = []
+    for b in turns_of(folder, build, "benchRenderScriptedGame/iterations:3/process_time/real_time"):
+        scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b.get("time_unit", "ns")]
+        found.append((b["real_time"] * scale, b["cpu_time"] * scale, b.get("game_s")))
+    return found
+
+
+def setup_rows(rows, folder):
+    """The game's own set-up after the window against the reference build's, medians of the turns."""
+    def own(build):
+        return [b["media_ms"] + b["stems_ms"] + b["first_frame_ms"]
+                for b in turns_of(folder, build, "benchSetUp/iterations:5")]
+    ours, theirs = own("ours"), own("reference")
+    if ours and theirs:
+        mine, ref = statistics.median(ours), statistics.median(theirs)
+        rows.append(f"{'set-up after the window, in turns':<44} {mine:>11.1f} ms {'':>14} {mine / ref:8.2f}x  "
+                    f"the build before the render was sped up, {ref:.1f} ms (medians of {len(ours)} turns each)")
 
 
 def render_rows(rows, runs, folder):
@@ -179,6 +196,7 @@ def main(path, frame_paths):
             rows.append(f"{'recording, added to a frame':<44} {added:>11.1f} us {'':>14} {added / frame_cpu:8.3f}x  "
                         f"a whole frame's own time, p50 ({frame_cpu:.0f} us)")
     render_rows(rows, runs, os.path.dirname(os.path.abspath(path)))
+    setup_rows(rows, os.path.dirname(os.path.abspath(path)))
     row("three stems opened and checked", "benchStemsChecked", "benchStemsDecodedInFull", "three stems decoded in full")
     row("dust trail, one frame", "benchDustUpdateSteadyTrail", None, "")
     print("\n".join(rows))
