@@ -49,6 +49,7 @@ double seconds(const timeval& time)
 std::vector<char*> pointers(std::vector<std::string>& strings)
 {
     std::vector<char*> list;
+    list.reserve(strings.size() + 1);
     for (std::string& text : strings)
         list.push_back(text.data());
     list.push_back(nullptr);
