@@ -125,24 +125,18 @@ TEST(FramePacer, PacesFramesThatComeFasterThanTheDisplayAndHoldsTheDeadline)
 TEST(FramePacer, AStallNeitherHidesASpinNorIsMadeUpForAfterwards)
 {
     ScriptedLoop loop(0, 60., sf::microseconds(200));
-    // 3 ms frames, but one of 0.9 s in the first second (frames a second counted would say 30) and one of 2 s once
-    // paced.
+    // 3 ms frames, but one of 0.9 s early in the first second (frames counted there would say 30 a second) and one
+    // of 2 s once paced.
     sf::Time stall;
-    const std::vector<sf::Time> starts = loop.run(sf::seconds(5.f),
-                                                  [&](sf::Time start)
-                                                  {
-                                                      if (start >= sf::milliseconds(50) && stall == sf::Time::Zero)
-                                                      {
-                                                          stall = sf::seconds(1.f);
-                                                          return sf::milliseconds(900);
-                                                      }
-                                                      if (start >= sf::seconds(2.f) && stall == sf::seconds(1.f))
-                                                      {
-                                                          stall = start;
-                                                          return sf::seconds(2.f);
-                                                      }
-                                                      return sf::milliseconds(3);
-                                                  });
+    int stalls = 0;
+    const auto work = [&](sf::Time start)
+    {
+        if (stalls == 2 || start < (stalls == 0 ? sf::milliseconds(50) : sf::seconds(2.f)))
+            return sf::milliseconds(3);
+        stall = start;
+        return ++stalls == 1 ? sf::milliseconds(900) : sf::seconds(2.f);
+    };
+    const std::vector<sf::Time> starts = loop.run(sf::seconds(5.f), work);
     EXPECT_EQ(loop.pacer.getInterval(), Frame60);
     // After the stall the next frame comes at once, and then the pace again, with no short frames to catch up.
     const auto stalled = std::find(starts.begin(), starts.end(), stall);
