@@ -1,22 +1,26 @@
 #include "app/Game.hpp"
 
+#include "app/FramePacer.hpp"
 #include "app/MainScreen.hpp"
 #include "app/Settings.hpp"
 #include "app/createWindow.hpp"
 
 #include <utility>
 
-Game::Game(MediaFolder mediaFolder, PlayerSettings playerSettings, WindowMode windowMode)
+Game::Game(MediaFolder mediaFolder, PlayerSettings playerSettings, WindowMode windowMode,
+           const DisplayConnection& displayConnection)
     : media(std::move(mediaFolder))
     , settings(std::move(playerSettings))
     , mode(windowMode)
+    , display(displayConnection)
 {
     createWindow(window, mode, TITLE);
 }
 
 void Game::run(RoundSeams* seams)
 {
-    MainScreen mainScreen(media, settings, mode, seams);
+    FramePacer pacer(settings.display.maxFps, [this] { return display.refreshRate(window); });
+    MainScreen mainScreen(media, settings, mode, std::move(pacer), seams);
     screens.push_back(&mainScreen);
     runScreens(screens, window, cache);
     // The main screen goes now; its pointer is never used again.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DisplayConnection.hpp"
 #include "app/Screen.hpp"
 #include "app/WindowMode.hpp"
 #include "assets/MediaFolder.hpp"
@@ -16,8 +17,9 @@ class RoundSeams;
 class Game
 {
 public:
-    // Opens the window in `mode`; the game's media are read from `media`, and it plays by the player's settings.
-    Game(MediaFolder media, PlayerSettings settings, WindowMode mode);
+    // Opens the window in `mode` on the display; the game's media are read from `media`, and it plays by the
+    // player's settings.
+    Game(MediaFolder media, PlayerSettings settings, WindowMode mode, const DisplayConnection& display);
 
     // Seams, when given, see everything that enters the game (a recording).
     void run(RoundSeams* seams = nullptr);
@@ -27,6 +29,7 @@ private:
     MediaFolder media;
     PlayerSettings settings;
     WindowMode mode;
+    const DisplayConnection& display;
     sf::RenderWindow window;
     kit::MultiResourceCache cache;
     std::vector<Screen*> screens;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FramePacer.hpp"
 #include "app/Screen.hpp"
 #include "app/WindowMode.hpp"
 #include "assets/MediaFolder.hpp"
@@ -12,8 +13,9 @@ class MainScreen : public Screen
 {
 public:
     // Without seams it is the game itself; with them, everything from outside passes through them. The game plays
-    // by the player's settings, in a window opened in `mode`.
-    MainScreen(MediaFolder media, PlayerSettings settings, WindowMode mode, RoundSeams* seams = nullptr);
+    // by the player's settings, in a window opened in `mode`, its frames shown at the pacer's pace.
+    MainScreen(MediaFolder media, PlayerSettings settings, WindowMode mode, FramePacer pacer,
+               RoundSeams* seams = nullptr);
 
     int run(sf::RenderWindow& window, kit::MultiResourceCache& cache) override;
 
@@ -21,5 +23,6 @@ private:
     MediaFolder media;
     PlayerSettings settings;
     WindowMode mode;
+    FramePacer pacer;
     RoundSeams* seams;
 };

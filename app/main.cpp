@@ -90,7 +90,7 @@ int play(const Options& options, const MediaFolder& media, const PlayerSettings&
         std::cerr << "brindlewick: " << silentPlayNotice() << std::endl;
     // Before anything of SFML's touches the display: SFML aborts when it cannot reach one.
     const DisplayConnection display;
-    Game game(media, settings, windowMode(settings.display));
+    Game game(media, settings, windowMode(settings.display), display);
     game.run(&recording->getSeams());
     game.closeWindow();
     return recording->finish() ? 0 : 1;
@@ -156,14 +156,14 @@ int main(int argc, char* argv[])
             if (!options.check && chooseAudioOutput() == AudioOutput::Silent)
                 std::cerr << "brindlewick: " << silentPlayNotice() << std::endl;
             const DisplayConnection display;
-            return runReplay(options, media, settings, windowMode(settings.display));
+            return runReplay(options, media, settings, windowMode(settings.display), display);
         }
         if (options.mode == Options::Mode::Calibrate)
         {
             if (chooseAudioOutput() == AudioOutput::Silent)
                 std::cerr << "brindlewick: " << silentPlayNotice() << std::endl;
             const DisplayConnection display;
-            return runCalibration(media, settings, windowMode(settings.display), settingsPath(options));
+            return runCalibration(media, settings, windowMode(settings.display), settingsPath(options), display);
         }
         return play(options, media, settings, kept);
     }

@@ -10,10 +10,12 @@
 #include <utility>
 #include <vector>
 
-CalibrationScreen::CalibrationScreen(MediaFolder mediaFolder, SoundSettings soundSettings, WindowMode windowMode)
+CalibrationScreen::CalibrationScreen(MediaFolder mediaFolder, SoundSettings soundSettings, WindowMode windowMode,
+                                     FramePacer framePacer)
     : media(std::move(mediaFolder))
     , sound(soundSettings)
     , mode(windowMode)
+    , pacer(std::move(framePacer))
 {
 }
 
@@ -56,6 +58,7 @@ int CalibrationScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& ca
         picture.update(calibration);
         present(window);
         windowKeys.apply(window);
+        pacer.wait();
     }
     outcome = window.isOpen() ? calibration.getOutcome() : Calibration::Outcome::Leave;
     offset = calibration.getEstimate().getOffset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FramePacer.hpp"
 #include "app/Screen.hpp"
 #include "app/WindowMode.hpp"
 #include "assets/MediaFolder.hpp"
@@ -10,11 +11,12 @@
 
 // --calibrate: a screen of its own in the game's look. It plays the base stem for sixteen beats, marks each of the
 // player's presses on a ruler as it comes, and once there are enough shows the offset they make. Enter ends it with
-// the offset to save, Escape without. It needs only the base stem and the font.
+// the offset to save, Escape without. It needs only the base stem and the font. Its frames are shown at the pacer's
+// pace.
 class CalibrationScreen : public Screen
 {
 public:
-    CalibrationScreen(MediaFolder media, SoundSettings sound, WindowMode mode);
+    CalibrationScreen(MediaFolder media, SoundSettings sound, WindowMode mode, FramePacer pacer);
 
     int run(sf::RenderWindow& window, kit::MultiResourceCache& cache) override;
 
@@ -29,6 +31,7 @@ private:
     MediaFolder media;
     SoundSettings sound;
     WindowMode mode;
+    FramePacer pacer;
     Calibration::Outcome outcome = Calibration::Outcome::Leave;
     sf::Time offset;
     std::size_t counted = 0;

@@ -11,12 +11,13 @@
 #include <iostream>
 
 int runCalibration(const MediaFolder& media, const PlayerSettings& settings, const WindowMode& mode,
-                   const std::string& settingsPath)
+                   const std::string& settingsPath, const DisplayConnection& display)
 {
     sf::RenderWindow window;
     createWindow(window, mode, TITLE);
     kit::MultiResourceCache cache;
-    CalibrationScreen screen(media, settings.sound, mode);
+    CalibrationScreen screen(media, settings.sound, mode,
+                             FramePacer(settings.display.maxFps, [&] { return display.refreshRate(window); }));
     runScreens({&screen}, window, cache);
     window.close();
 

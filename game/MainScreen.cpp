@@ -50,13 +50,14 @@ void requireBaseStemPlaying(const StreamedTrack& base, const std::string& path)
 } // namespace
 
 MainScreen::MainScreen(MediaFolder mediaFolder, PlayerSettings playerSettings, WindowMode windowMode,
-                       RoundSeams* roundSeams)
+                       FramePacer framePacer, RoundSeams* roundSeams)
     : Screen(roundSeams ? roundSeams->keyState(&sf::Keyboard::isKeyPressed)
                         : kit::ActionMap::KeyState(&sf::Keyboard::isKeyPressed),
              roundSeams ? roundSeams->joystickState(kit::JoystickState::live()) : kit::JoystickState::live())
     , media(std::move(mediaFolder))
     , settings(std::move(playerSettings))
     , mode(windowMode)
+    , pacer(std::move(framePacer))
     , seams(roundSeams)
 {
 }
@@ -149,6 +150,8 @@ int MainScreen::run(sf::RenderWindow& window, kit::MultiResourceCache& cache)
             break;
         present(window);
         windowKeys.apply(window);
+        // The wait goes into the next frame's time, as vertical sync's wait does.
+        pacer.wait();
     }
     if (seams)
         seams->roundOver(outcome, outcome == Round::Outcome::Playing);

@@ -1,6 +1,7 @@
 #include "replay/runReplay.hpp"
 
 #include "app/DisplayConnection.hpp"
+#include "app/FramePacer.hpp"
 #include "app/Options.hpp"
 #include "app/Settings.hpp"
 #include "app/WindowKeys.hpp"
@@ -68,7 +69,8 @@ private:
 
 } // namespace
 
-int runReplay(const Options& options, const MediaFolder& media, const PlayerSettings& settings, const WindowMode& mode)
+int runReplay(const Options& options, const MediaFolder& media, const PlayerSettings& settings, const WindowMode& mode,
+              const DisplayConnection& display)
 {
     ReplaySession::Source source;
     try
@@ -88,7 +90,6 @@ int runReplay(const Options& options, const MediaFolder& media, const PlayerSett
     const bool cutShort = !source.isScript && source.recording.isCutShort();
     const std::size_t stoppedAt = source.recording.stoppedAtLine;
 
-    const DisplayConnection display;
     sf::RenderWindow window;
     if (!options.check)
         createWindow(window, mode, TITLE);
@@ -102,6 +103,9 @@ int runReplay(const Options& options, const MediaFolder& media, const PlayerSett
     ReplaySession session(std::move(source), cache, media);
     if (speakers)
         speakers->start();
+    // A recording made without vertical sync holds more frames than a display shows; those in between are left
+    // unshown, so the picture keeps up with the music.
+    FramePacer pacer(settings.display.maxFps, [&] { return display.refreshRate(window); });
     reserveWorkingMemory();
     sf::Clock clock;
     sf::Time played;
@@ -134,7 +138,7 @@ int runReplay(const Options& options, const MediaFolder& media, const PlayerSett
             windowKeys.notice(event);
         if (!window.isOpen() || (window.hasFocus() && sf::Keyboard::isKeyPressed(sf::Keyboard::Escape)))
             break;
-        if (frame.drawn)
+        if (frame.drawn && pacer.showNow())
             presentCanvas(window, canvas());
         windowKeys.apply(window);
     }

@@ -8,6 +8,9 @@ import os
 import statistics
 import sys
 
+GAME_PROCESS = "benchGameProcess"
+RUN_ONCE = "/iterations:1/real_time"
+
 
 def least_per_frame(paths):
     """Each frame's least time over runs of the whole game in separate processes, per part."""
@@ -197,6 +200,18 @@ def main(path, frame_paths):
                         f"a whole frame's own time, p50 ({frame_cpu:.0f} us)")
     render_rows(rows, runs, os.path.dirname(os.path.abspath(path)))
     setup_rows(rows, os.path.dirname(os.path.abspath(path)))
+    unpaced, paced = runs.get(f"{GAME_PROCESS}/-1{RUN_ONCE}"), runs.get(f"{GAME_PROCESS}/0{RUN_ONCE}")
+    if unpaced and paced:
+        # Processor time of the game's whole process (all its threads) for each second of play.
+        rows.append(f"{'game process unpaced, cores per s of play':<44} {unpaced['cores']:>11.3f} {'':>17} "
+                    f"{'':>9}  {unpaced['fps']:.0f} frames a second (max_fps = -1)")
+        rows.append(f"{'game process paced, cores per s of play':<44} {paced['cores']:>11.3f} {'':>17} "
+                    f"{paced['cores'] / unpaced['cores']:8.2f}x  unpaced; {paced['fps']:.0f} frames a second; "
+                    f"goal <= 0.25")
+        interval = paced["display_interval_us"]
+        for key, label in (("interval_p50_us", "p50"), ("interval_p99_us", "p99")):
+            counter(f"game process paced, frame interval {label}", paced["name"], key, interval,
+                    f"the pace, {interval / 1000:.2f} ms ({paced[key] - interval:+.0f} us; p99 goal within 2 ms)")
     row("three stems opened and checked", "benchStemsChecked", "benchStemsDecodedInFull", "three stems decoded in full")
     row("dust trail, one frame", "benchDustUpdateSteadyTrail", None, "")
     print("\n".join(rows))

@@ -3,7 +3,7 @@
 # What building and playing the game needs.
 PLAY_PACKAGES=(cmake make g++ pkg-config libsfml-dev libx11-dev libopenal-dev python3 python3-fonttools
                libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev libcli11-dev
-               libtomlplusplus-dev)
+               libtomlplusplus-dev libxrandr-dev)
 # What making and checking the Debian package needs on top.
 PACKAGING_PACKAGES=(dpkg-dev fakeroot file lintian desktop-file-utils appstream groff man-db)
 

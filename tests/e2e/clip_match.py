@@ -14,8 +14,9 @@ window) and a quarter of a second after TO. The place two seconds from the best 
 passes anything, or a clip that shows one picture throughout, fails there.
 
 The measure. Pictures are compared at the centres of their 3x3 blocks (one sample per canvas pixel, away from the
-blocks' edges, where H.264 smears the most). Under Xvfb the game draws about twice as often as the clip's 60
-frames a second, so the window may show a frame the clip left out, between two of its frames. Every sample of such
+blocks' edges, where H.264 smears the most). Under Xvfb the game paces itself at 60 frames a second, as the clip
+runs, but out of step with it (and much faster when left unpaced), so the window may show a frame the clip left
+out, between two of its frames. Every sample of such
 a frame is as in one of the two: a shape that moves less than its own size in 1/60 s covers nothing that neither
 of them covers and leaves open nothing that both cover. So a place in the clip is a pair of consecutive video
 frames, and each sample is compared with the closer of the two. The figures are the mean absolute difference over

@@ -721,7 +721,7 @@ def judge_world(shots, key_down, key, build, keep):
              f"{fmt(end)} give or take ({spread[0]:.1f}, {spread[1]:.1f}): a dash {key.lower()} of {travel:.1f} px "
              f"(and {dy:+.1f} px down)")
     # A dash covers 350^2/1600 = 76.6 px less about half a frame's step: 73 px at 60 frames a second, 76 px at
-    # several hundred (no vsync here), but 59 px at 10 and 47 px at 6, which a game starved by a busy machine
+    # several hundred (left unpaced), but 59 px at 10 and 47 px at 6, which a game starved by a busy machine
     # can drop to for a moment. 45 to 86 px, with the placing's spread, tells a dash from a stay, a double or an
     # endless slide.
     check(45 - spread[0] <= travel <= 86 + spread[0] and abs(dy) <= 2 + spread[1],
@@ -838,8 +838,9 @@ def scene_beats(exe, build, work, args=(), offset=0.0):
     spread = max(values) - min(values)
     measured(f"delays from {min(values):+.1f} to {max(values):+.1f} ms, spread {spread:.1f} ms, "
              f"median {np.median(values):+.1f} ms")
-    # A frame comes every 3 ms here, so on a quiet machine every dash falls within a few ms after its heard half
-    # second; a loaded one delays frames, never brings them forward. Read from the raw playing offset, a command
+    # A frame comes every 16.7 ms here (the game paces itself at 60 a second under Xvfb), so on a quiet machine every
+    # dash falls within about a frame after its heard half second; a loaded one delays frames, never brings them
+    # forward. Read from the raw playing offset, a command
     # went 24 to 47 ms before the beat could be heard. The tracer's and the recording's readings are good to a
     # millisecond or two. A player's audio offset moves every dash later by as much.
     late = [v - 1000 * offset for v in values]
