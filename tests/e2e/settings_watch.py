@@ -5,7 +5,7 @@ wave writer, its keys sent at chosen moments of the music, as gamewatch.py does.
 Usage: settings_watch.py SCENE EXECUTABLE BUILD_DIR WORK_DIR, with SCENE one of:
   volumes    the music's volume halves the stems, the effects' volume silences a dash, mute silences a whole game
   calibrate  presses 120 ms after each heard beat on the calibration screen save an offset of 120 ms, and a game
-             played by it dashes 120 ms after each heard half second (beats, which needs BEAT_TRACE_LIBRARY)
+             played by it dashes 120 ms later than one without it (beats, which needs BEAT_TRACE_LIBRARY)
 Prints "ok: ...", "FAIL: ..." and "measured: ..." lines; the exit status is 1 when a check failed.
 """
 
@@ -147,9 +147,16 @@ def scene_calibrate(exe, build, work):
         check(abs(saved - 120) <= FRAME_MS, f"the saved offset is 120 ms within a frame ({saved} ms)")
     check(text.startswith("[audio.device_offsets]\n"), "the new settings file holds the table and nothing else")
 
-    # The game played by the saved offset: every dash comes that much after its heard half second.
+    # A game played by the saved offset, and one without it: every dash comes that much later. Each game's frames
+    # keep their own phase to the music, so the two medians may differ by up to a frame besides.
     if found:
-        gamewatch.scene_beats(exe, build, work, ["--settings", settings], int(found.group(1)) / 1000.0)
+        offset = int(found.group(1))
+        without = gamewatch.scene_beats(exe, build, work, name="beats")
+        later = gamewatch.scene_beats(exe, build, work, ["--settings", settings], offset / 1000.0, "offset_beats")
+        if without and later:
+            moved = float(np.median(later) - np.median(without))
+            check(abs(moved - offset) <= FRAME_MS, f"the dashes come {moved:.1f} ms later with the offset of {offset} "
+                                                  f"ms than without it, within a frame")
 
 
 SCENES = {"volumes": scene_volumes, "calibrate": scene_calibrate}
